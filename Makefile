@@ -1,0 +1,42 @@
+# Top-level entry points: `make` builds, `make test` builds and runs every test (also under
+# the sanitizers), `make demo` runs the tools against the device simulators.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all build deps configure test unit-test asan-test demo clean screenshots
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: deps
+	$(MAKE) build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) asan-test
+
+asan-test:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON -DSUITE_WITH_QT=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit --timeout 300
+
+demo: deps
+	$(MAKE) build
+	scripts/demo.sh $(BUILD)
+
+screenshots: deps
+	$(MAKE) build
+	scripts/screenshots.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,86 @@
+#include "cli/console_frontend.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+namespace cli {
+
+std::string WithoutTrailingNewline(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+ConsoleFrontend::ConsoleFrontend(bool assumeYes, std::FILE* out, std::FILE* err)
+    : assumeYes_(assumeYes),
+      out_(out),
+      err_(err),
+      outIsTerminal_(::isatty(::fileno(out)) != 0),
+      inIsTerminal_(::isatty(STDIN_FILENO) != 0) {}
+
+ConsoleFrontend::~ConsoleFrontend() { endProgressLine(); }
+
+void ConsoleFrontend::endProgressLine() {
+    if (progressOpen_) {
+        std::fputc('\n', out_);
+        std::fflush(out_);
+        progressOpen_ = false;
+    }
+}
+
+bool ConsoleFrontend::isProgress(const std::string& text) const {
+    for (const auto& p : progress_)
+        if (text.rfind(p, 0) == 0) return true;
+    return false;
+}
+
+void ConsoleFrontend::message(const std::string& text) {
+    endProgressLine();
+    std::fprintf(err_, "%s\n", WithoutTrailingNewline(text).c_str());
+    std::fflush(err_);
+}
+
+bool ConsoleFrontend::ask(const std::string& text) {
+    endProgressLine();
+    const std::string question = WithoutTrailingNewline(text);
+    if (assumeYes_) {
+        std::fprintf(err_, "%s [y/N] yes (--yes)\n", question.c_str());
+        return true;
+    }
+    if (!inIsTerminal_) {
+        std::fprintf(err_, "%s [y/N] no (no terminal to ask; use --yes)\n", question.c_str());
+        return false;
+    }
+    std::fprintf(err_, "%s [y/N] ", question.c_str());
+    std::fflush(err_);
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'j' ||
+                               answer[0] == 'J');
+}
+
+void ConsoleFrontend::setStatus(const std::string& text) {
+    if (outIsTerminal_ && isProgress(text)) {
+        std::fprintf(out_, "\r\033[K%s", text.c_str());
+        progressOpen_ = true;
+    } else {
+        endProgressLine();
+        std::fprintf(out_, "%s\n", text.c_str());
+    }
+    std::fflush(out_);
+}
+
+void ConsoleFrontend::reportError(const std::string& text, bool /*sound*/) {
+    endProgressLine();
+    errorReported_ = true;
+    std::fprintf(err_, "%s\n", text.c_str());
+    std::fflush(err_);
+}
+
+void ConsoleFrontend::setTitle(const std::string& title) {
+    endProgressLine();
+    std::fprintf(out_, "Title: %s\n", title.c_str());
+    std::fflush(out_);
+}
+
+}  // namespace cli

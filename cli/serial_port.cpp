@@ -1,0 +1,53 @@
+#include "cli/serial_port.h"
+
+#include <cstdio>
+
+#include "common/format.h"
+#include "link/port_discovery.h"
+
+namespace cli {
+
+PortStack::PortStack(common::Clock& clock, bool trace)
+    : clock_(clock), termios_(clock), start_(clock.now()) {
+    if (trace) {
+        tracing_ = std::make_unique<serial::TracingDevice>(
+            termios_, [this](serial::TraceDirection direction, const std::string& bytes) {
+                long long ms = (clock_.now() - start_).count();
+                std::fprintf(stderr, "%8lld.%03lld %s %s\n", ms / 1000, ms % 1000,
+                             direction == serial::TraceDirection::Written ? ">" : "<",
+                             common::HexBytes(bytes).c_str());
+            });
+    }
+}
+
+serial::SerialDevice& PortStack::device() {
+    if (tracing_) return *tracing_;
+    return termios_;
+}
+
+std::string ChoosePort(const std::string& portOption, common::Frontend& frontend,
+                       const std::string& sysfsRoot) {
+    if (!portOption.empty()) return portOption;
+    return serial::FindConverterPort(frontend, sysfsRoot);
+}
+
+bool OpenOrExplain(serial::CSerialLink& serial, const std::string& port, bool fast) {
+    if (serial.Open(port, fast)) return true;
+    if (serial.LastOpenError() != serial::OpenError::None) {
+        std::fprintf(stderr, "Cannot open the serial port: %s\n",
+                     serial::DescribeOpenError(serial.LastOpenError(), serial.DevicePath()).c_str());
+    }
+    return false;
+}
+
+void PrintPorts(const std::string& sysfsRoot) {
+    auto ports = serial::EnumeratePorts(sysfsRoot);
+    std::string chosen = serial::ChooseConverterPort(ports);
+    if (ports.empty()) std::printf("No serial ports found\n");
+    for (const auto& port : ports) {
+        std::printf("%s %-10s %s\n", port.name == chosen ? "*" : " ", port.name.c_str(),
+                    port.description.c_str());
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,15 @@
+#pragma once
+// printf-style formatting into std::string. The device commands and the files use printf
+// formats as they stand ("@Y%04d@", "Scan SPS S%d"), so they are written with these.
+#include <cstdarg>
+#include <string>
+
+namespace common {
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatV(const char* format, va_list args);
+
+// Bytes as "68 06 06 68 ..." (upper-case hex, one blank between bytes).
+std::string HexBytes(const std::string& bytes);
+
+}  // namespace common

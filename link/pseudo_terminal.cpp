@@ -1,0 +1,123 @@
+#include "link/pseudo_terminal.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "link/termios_settings.h"
+
+namespace serial {
+
+std::unique_ptr<PseudoTerminal> PseudoTerminal::Create(const std::string& linkPath,
+                                                       std::string& error) {
+    std::unique_ptr<PseudoTerminal> pty(new PseudoTerminal());
+    pty->master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (pty->master_ < 0 || ::grantpt(pty->master_) != 0 || ::unlockpt(pty->master_) != 0) {
+        error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
+        return nullptr;
+    }
+    char name[128] = {};
+    if (::ptsname_r(pty->master_, name, sizeof name) != 0) {
+        error = std::string("cannot name the pseudo-terminal: ") + std::strerror(errno);
+        return nullptr;
+    }
+    pty->slavePath_ = name;
+    pty->slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (pty->slave_ < 0) {
+        error = std::string("cannot open ") + name + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    // Raw until the client sets its own line; the default speed (38400) is not one the
+    // devices speak, so a client that configures nothing meets a silent device.
+    termios t{};
+    ::tcgetattr(pty->slave_, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(pty->slave_, TCSANOW, &t);
+    std::error_code ec;
+    std::filesystem::remove(linkPath, ec);
+    std::filesystem::create_symlink(name, linkPath, ec);
+    if (ec) {
+        error = "cannot create the link " + linkPath + ": " + ec.message();
+        return nullptr;
+    }
+    pty->linkPath_ = linkPath;
+    return pty;
+}
+
+PseudoTerminal::~PseudoTerminal() {
+    if (!linkPath_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(linkPath_, ec);
+    }
+    if (slave_ >= 0) ::close(slave_);
+    if (master_ >= 0) ::close(master_);
+}
+
+ObservedLine PseudoTerminal::observedLine() const {
+    ObservedLine line;
+    termios t{};
+    if (::tcgetattr(slave_, &t) != 0) return line;
+    line.baud = BaudOf(cfgetospeed(&t));
+    switch (t.c_cflag & CSIZE) {
+        case CS5: line.dataBits = 5; break;
+        case CS6: line.dataBits = 6; break;
+        case CS7: line.dataBits = 7; break;
+        default: line.dataBits = 8; break;
+    }
+    line.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
+    line.parity = (t.c_cflag & PARENB) != 0;
+    return line;
+}
+
+std::optional<std::uint8_t> PseudoTerminal::readByte(common::Millis timeout) {
+    pollfd p{master_, POLLIN, 0};
+    int ready;
+    do {
+        ready = ::poll(&p, 1, static_cast<int>(timeout.count()));
+    } while (ready < 0 && errno == EINTR && !StopRequested());
+    if (ready <= 0 || !(p.revents & POLLIN)) return std::nullopt;
+    std::uint8_t byte = 0;
+    if (::read(master_, &byte, 1) != 1) return std::nullopt;
+    return byte;
+}
+
+bool PseudoTerminal::write(std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+        } else if (n < 0 && errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PseudoTerminal::flushInput() { ::tcflush(master_, TCIFLUSH); }
+
+namespace {
+// Set from the signal handler; the only state a handler may touch.
+volatile std::sig_atomic_t stopFlag = 0;
+extern "C" void OnStopSignal(int) { stopFlag = 1; }
+}  // namespace
+
+void InstallStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: a blocked poll returns and sees the flag
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool StopRequested() { return stopFlag != 0; }
+
+}  // namespace serial

@@ -1,0 +1,53 @@
+#pragma once
+// The device side of a simulated serial line: a pseudo-terminal whose slave end is reached
+// through a symbolic link, so the programs open it like a port. Used by the simulators.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/clock.h"
+
+namespace serial {
+
+// What the client set on the line, as the device sees it. Linux's pseudo-terminal keeps
+// speed, character size and stop bits but drops the parity flag.
+struct ObservedLine {
+    int baud = 0;
+    int dataBits = 0;
+    int stopBits = 0;
+    bool parity = false;
+};
+
+class PseudoTerminal {
+public:
+    // Opens a pseudo-terminal and points linkPath at its slave. nullptr and a reason when
+    // that fails.
+    static std::unique_ptr<PseudoTerminal> Create(const std::string& linkPath, std::string& error);
+    ~PseudoTerminal();
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    const std::string& slavePath() const { return slavePath_; }
+    ObservedLine observedLine() const;
+    // One byte from the client, or nullopt after the time-out.
+    std::optional<std::uint8_t> readByte(common::Millis timeout);
+    bool write(std::string_view bytes);
+    // Drops what the client sent and the device has not read yet.
+    void flushInput();
+
+private:
+    PseudoTerminal() = default;
+    int master_ = -1;
+    int slave_ = -1;  // kept open so the master never sees a hang-up between clients
+    std::string slavePath_;
+    std::string linkPath_;
+};
+
+// Asks for SIGINT and SIGTERM to be remembered instead of ending the process, so a
+// simulator can remove its link before it exits.
+void InstallStopSignals();
+bool StopRequested();
+
+}  // namespace serial

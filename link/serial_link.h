@@ -1,0 +1,71 @@
+#pragma once
+// The one serial link of a program: opens the port with the program's line settings, writes
+// byte strings and reads one byte per call, each read ended by the port's time-out. The
+// read operations of the text display's two protocols live here; the PLC's telegram
+// reception is built on ReadByte in plc/.
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "common/frontend.h"
+#include "link/line_settings.h"
+#include "link/serial_device.h"
+
+namespace serial {
+
+// "/dev/" in front of a bare port name (ttyUSB0); a path is used as it is.
+std::string DevicePathFor(const std::string& portName);
+
+class CSerialLink {
+public:
+    // Entries kept in TransmitRecord; older ones are dropped. Nothing reads the record but
+    // tests and a debugger, so it need not grow for the life of the program.
+    static constexpr size_t kTransmitRecordCap = 4096;
+
+    CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program);
+    ~CSerialLink();
+    CSerialLink(const CSerialLink&) = delete;
+    CSerialLink& operator=(const CSerialLink&) = delete;
+
+    // Opens the port (fast: 19200 baud, the PLC tool only). False when the port can't be
+    // opened (nothing shown; LastOpenError tells why) or its settings are refused: then
+    // "Unable to configure the serial port" is shown and the port stays open, as the
+    // programs always behaved, until Close.
+    bool Open(const std::string& portName, bool fast = false);
+    void Close();
+    bool IsOpen() const;
+    OpenError LastOpenError() const { return lastOpenError_; }
+    const std::string& DevicePath() const { return devicePath_; }
+    const LineSettings& Settings() const { return settings_; }
+
+    // Writes the whole string (zero bytes are data) and records it in TransmitRecord:
+    // ">" + bytes on success, "!> Error:" + bytes on failure.
+    bool Write(const std::string& bytes);
+
+    // One byte, or nullopt after the read time-out of silence.
+    std::optional<std::uint8_t> ReadByte();
+
+    // Text display setup answers. Plain mode: "\r" ends the answer (not stored). Checksum
+    // mode: "\r" ends it only after exactly three stored bytes, else it is data. Silence
+    // ends the call with false, the bytes so far kept.
+    bool ReadAnswer(std::string& answer, bool checksumMode);
+
+    // Text display protocol lines: every byte appended, the line feed included, which ends
+    // the call with true; silence ends it with false.
+    bool ReadLine(std::string& line);
+
+    const std::deque<std::string>& TransmitRecord() const { return transmitRecord_; }
+
+private:
+    SerialDevice& device_;
+    common::Frontend& frontend_;
+    Program program_;
+    LineSettings settings_;
+    std::string devicePath_;
+    OpenError lastOpenError_ = OpenError::None;
+    std::deque<std::string> transmitRecord_;
+    bool recordEnabled_ = true;
+};
+
+}  // namespace serial

@@ -1,0 +1,84 @@
+// The termios device against a real pseudo-terminal: what the device end sees of each
+// program's settings, exclusive opens and a vanished peer.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "common/recording_frontend.h"
+#include "link/pseudo_terminal.h"
+#include "link/serial_link.h"
+#include "link/termios_device.h"
+
+namespace {
+struct Pty : ::testing::Test {
+    void SetUp() override {
+        linkPath = "/tmp/pty-line-test-" + std::to_string(::getpid());
+        std::string error;
+        pty = serial::PseudoTerminal::Create(linkPath, error);
+        ASSERT_TRUE(pty) << error;
+    }
+    std::string linkPath;
+    std::unique_ptr<serial::PseudoTerminal> pty;
+    common::RealClock clock;
+    common::RecordingFrontend frontend;
+};
+}  // namespace
+
+TEST_F(Pty, EachProgramsSettingsReachTheLine) {
+    struct Case {
+        serial::Program program;
+        bool fast;
+        int baud;
+        int stopBits;
+    };
+    for (Case c : {Case{serial::Program::QuarnWin, false, 9600, 1},
+                   Case{serial::Program::QuarnWin, true, 19200, 1},
+                   Case{serial::Program::Skellig, false, 9600, 2},
+                   Case{serial::Program::Vantor, false, 9600, 2}}) {
+        serial::TermiosDevice device(clock);
+        serial::CSerialLink serial(device, frontend, c.program);
+        ASSERT_TRUE(serial.Open(linkPath, c.fast));
+        serial::ObservedLine line = pty->observedLine();
+        EXPECT_EQ(line.baud, c.baud);
+        EXPECT_EQ(line.dataBits, 8);
+        EXPECT_EQ(line.stopBits, c.stopBits);
+        serial.Close();
+    }
+    EXPECT_TRUE(frontend.calls().empty());
+}
+
+TEST_F(Pty, BytesTravelBothWaysAndSilenceTakesTheTimeOut) {
+    serial::TermiosDevice device(clock);
+    serial::CSerialLink serial(device, frontend, serial::Program::QuarnWin);
+    ASSERT_TRUE(serial.Open(linkPath));
+    ASSERT_TRUE(serial.Write(std::string("\x68\x00\x11\x13", 4)));
+    std::string got;
+    for (int i = 0; i < 4; ++i) {
+        auto b = pty->readByte(common::Millis(1000));
+        ASSERT_TRUE(b);
+        got += static_cast<char>(*b);
+    }
+    EXPECT_EQ(got, std::string("\x68\x00\x11\x13", 4));
+    ASSERT_TRUE(pty->write("\xE5"));
+    EXPECT_EQ(serial.ReadByte(), 0xE5);
+    auto before = clock.now();
+    EXPECT_FALSE(serial.ReadByte());
+    auto waited = clock.now() - before;
+    EXPECT_GE(waited, common::Millis(1990));
+    EXPECT_LT(waited, common::Millis(2500));
+}
+
+TEST_F(Pty, SecondOpenIsRefusedAsBusy) {
+    serial::TermiosDevice first(clock), second(clock);
+    ASSERT_EQ(first.open(linkPath), serial::OpenError::None);
+    EXPECT_EQ(second.open(linkPath), serial::OpenError::Busy);
+    first.close();
+    EXPECT_EQ(second.open(linkPath), serial::OpenError::None);
+}
+
+TEST(PtyOpen, MissingPortIsAbsent) {
+    common::RealClock clock;
+    serial::TermiosDevice device(clock);
+    EXPECT_EQ(device.open("/dev/ttyNoSuchPort99"), serial::OpenError::Absent);
+    EXPECT_EQ(device.open("/dev/null"), serial::OpenError::NotATerminal);
+    EXPECT_FALSE(device.isOpen());
+}
