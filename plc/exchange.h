@@ -1,0 +1,57 @@
+#pragma once
+// The two kinds of PLC exchange on the serial link: a command answered by the single byte
+// 0xE5, and a request answered by a telegram. Failures to get the acknowledgement throw
+// CQuarnException; a missing telegram is returned as an empty answer for the caller to
+// judge.
+#include <cstdint>
+#include <string>
+
+#include "common/clock.h"
+#include "link/serial_link.h"
+#include "plc/quarn_exception.h"
+#include "plc/telegram_receiver.h"
+
+namespace plc {
+
+// The fixed pacing waits of the protocol.
+inline constexpr common::Millis kRequestPause{100};      // after a request, before reading
+inline constexpr common::Millis kBlockWritePause{60};    // after a block write telegram
+inline constexpr common::Millis kResetSettle{5000};      // after an acknowledged reset
+inline constexpr common::Millis kEepromInitWait{55000};  // inside the EEPROM initialisation
+inline constexpr common::Millis kModuleSettle{1500};     // after each downloaded module
+
+class PlcExchange {
+public:
+    PlcExchange(serial::CSerialLink& link, common::Clock& clock) : link_(link), clock_(clock) {}
+
+    serial::CSerialLink& link() { return link_; }
+    common::Clock& clock() { return clock_; }
+
+    // Writes a frame; the result is not looked at (a failed write shows up as no answer).
+    void Write(const std::string& frame) { link_.Write(frame); }
+    void Pause(common::Millis duration) { clock_.sleep(duration); }
+
+    // Reads one byte: 0xE5 (count 1), or a telegram after 0x68 (count = data bytes + 1,
+    // data in telegramData). False on silence or 0x00; other bytes return true and leave
+    // byte and count as they were.
+    bool ReadReply(std::uint8_t& byte, int& count, std::string& telegramData);
+
+    // Receives an answer telegram from the given state; its data bytes, or empty when the
+    // line went silent (an answer without data counts as none).
+    std::string ReceiveTelegram(int initialState = TelegramReceiver::kStateIdle);
+
+    // Returns on 0xE5; throws "Comunication error: Timeout" on silence and
+    // "Comunication error: Wrong quit char" on any other answer.
+    void WaitAck();
+
+    // Write, wait 100 ms, WaitAck.
+    void SendAcknowledged(const std::string& frame);
+    // Write, wait 100 ms, receive; empty when no answer came.
+    std::string Request(const std::string& frame);
+
+private:
+    serial::CSerialLink& link_;
+    common::Clock& clock_;
+};
+
+}  // namespace plc

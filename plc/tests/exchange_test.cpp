@@ -1,0 +1,69 @@
+#include "plc/exchange.h"
+
+#include <gtest/gtest.h>
+
+#include "plc_fixture.h"
+
+using common::Millis;
+using plc::testing::AnswerTelegram;
+using plc::testing::Bytes;
+
+namespace {
+struct Exchange : plc::testing::PlcFixture {
+    plc::PlcExchange& exchange() { return programmer.exchange(); }
+    std::string WaitAckMessage() {
+        try {
+            exchange().WaitAck();
+        } catch (const plc::CQuarnException& e) {
+            return e.message();
+        }
+        return "acknowledged";
+    }
+};
+}  // namespace
+
+TEST_F(Exchange, AcknowledgementRules) {
+    device.feed(Bytes({0xE5}));
+    EXPECT_EQ(WaitAckMessage(), "acknowledged");
+
+    Millis before = clock.now();
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Timeout");
+    EXPECT_EQ(clock.now() - before, Millis(2000));
+
+    // 0x00 counts as silence.
+    device.feed(Bytes({0x00}));
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Timeout");
+
+    device.feed(Bytes({0x55}));
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Wrong quit char");
+
+    device.feed(AnswerTelegram(0x24, Bytes({1})));
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Wrong quit char");
+    EXPECT_FALSE(device.pending());
+}
+
+TEST_F(Exchange, RequestWaitsBeforeReadingAndReturnsTheData) {
+    device.respond([](const std::string&) { return AnswerTelegram(0x2F, Bytes({9, 8})); });
+    std::string data = exchange().Request(Bytes({0x68}));
+    EXPECT_EQ(data, Bytes({9, 8}));
+    EXPECT_EQ(clock.sleeps().back(), Millis(100));
+    device.respond(nullptr);
+    EXPECT_TRUE(exchange().Request(Bytes({0x68})).empty());
+}
+
+TEST_F(Exchange, DamagedAnswerIsNoAnswerAfterTheLineFallsSilent) {
+    device.feed(Bytes({0x68, 5, 5, 0x00, 1, 2, 3, 4, 5, 6, 7}));
+    Millis before = clock.now();
+    EXPECT_TRUE(exchange().ReceiveTelegram().empty());
+    EXPECT_EQ(clock.now() - before, Millis(2000));
+}
+
+TEST(ThrowIfFailed, ThrowsOnlyWhenFailed) {
+    EXPECT_NO_THROW(plc::ThrowIfFailed(false));
+    try {
+        plc::ThrowIfFailed(true);
+        FAIL();
+    } catch (const plc::CQuarnException& e) {
+        EXPECT_EQ(e.message(), "Comunication error:");
+    }
+}
