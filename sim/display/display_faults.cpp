@@ -1,0 +1,78 @@
+#include "sim/display/display_faults.h"
+
+#include <charconv>
+
+namespace sim {
+
+namespace {
+// "NAME:N" with N from 1: the number, or 0 when the value is not of that form.
+int NumberAfter(const std::string& spec, const std::string& name) {
+    const std::string prefix = name + ":";
+    if (spec.rfind(prefix, 0) != 0) return -1;
+    int value = 0;
+    const char* first = spec.data() + prefix.size();
+    const char* last = spec.data() + spec.size();
+    auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last || first == last || value < 1) return 0;
+    return value;
+}
+}  // namespace
+
+bool AddFault(const std::string& spec, DisplayFaults& faults, std::string& error) {
+    if (spec == "silent") {
+        faults.silent = true;
+        return true;
+    }
+    if (spec == "wrong-login") {
+        faults.wrongLogin = true;
+        return true;
+    }
+    if (spec == "login-aa") {
+        faults.doubledLogin = true;
+        return true;
+    }
+    if (spec == "wrong-logout") {
+        faults.wrongLogout = true;
+        return true;
+    }
+    if (spec == "pause-in-line") {
+        faults.pauseInLine = 2;
+        return true;
+    }
+    struct Numbered {
+        const char* name;
+        int DisplayFaults::*field;
+    };
+    for (Numbered n : {Numbered{"wrong-checksum", &DisplayFaults::wrongChecksumAt},
+                       Numbered{"short-ack", &DisplayFaults::shortAckAt},
+                       Numbered{"silent-from", &DisplayFaults::silentFrom},
+                       Numbered{"pause-in-line", &DisplayFaults::pauseInLine}}) {
+        int value = NumberAfter(spec, n.name);
+        if (value > 0) {
+            faults.*n.field = value;
+            return true;
+        }
+        if (value == 0) {
+            error = "--fault " + spec + ": the number must be a whole number from 1";
+            return false;
+        }
+    }
+    error = "unknown fault \"" + spec + "\"";
+    return false;
+}
+
+std::string FaultUsage() {
+    return "      silent             answers nothing\n"
+           "      wrong-login        answers the login with \"a\\r\" (No login)\n"
+           "      login-aa           answers the login with \"AA\\r\" (No connection)\n"
+           "      wrong-logout       answers the logout with \"A\\r\"\n"
+           "      wrong-checksum:N   acknowledges command N with a wrong checksum\n"
+           "      short-ack:N        acknowledges command N with its letter only\n"
+           "      silent-from:N      answers nothing from command N on\n"
+           "      pause-in-line[:N]  stalls 3.5 s in the middle of line N (default 2) of a\n"
+           "                         protocol or statistics answer, then sends the rest\n"
+           "      N counts every command received (login, setup, clock, retrieval) from 1\n"
+           "      over the whole run, as the lines of the record file.\n";
+}
+
+}  // namespace sim
