@@ -1,0 +1,30 @@
+#include "plc_tool/quarnctl/context.h"
+
+#include <cstdio>
+
+namespace quarnctl {
+
+Context::Context(GlobalOptions options)
+    : options_(std::move(options)), frontend_(options_.yes), ports_(clock_, options_.trace) {}
+
+bool Context::Connect() {
+    if (session_) return true;
+    std::string port = cli::ChoosePort(options_.port, frontend_, options_.sysfsRoot);
+    if (port.empty()) return false;
+    session_ = std::make_unique<quarnwin::QuarnSession>(ports_.device(), clock_, frontend_);
+    if (!session_->Open(port, options_.fast)) {
+        if (session_->link().LastOpenError() != serial::OpenError::None)
+            std::fprintf(stderr, "Cannot open the serial port: %s\n",
+                         serial::DescribeOpenError(session_->link().LastOpenError(),
+                                                   session_->link().DevicePath())
+                             .c_str());
+        return false;
+    }
+    return true;
+}
+
+int ExitStatus(quarnwin::Outcome outcome) {
+    return outcome == quarnwin::Outcome::Done ? cli::kExitOk : cli::kExitFailed;
+}
+
+}  // namespace quarnctl

@@ -1,0 +1,48 @@
+#pragma once
+// The simulated PLC: answers the requests addressed to its station from its own state.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "sim/plc/request_parser.h"
+
+namespace sim {
+
+// The information block the simulated PLC reports (command 0x2F), 246 bytes.
+//   1 variant, 2 read generation, 4 directory address, 6 configuration segment,
+//   8 page size, 54 INDMW segment, 70 INDXW segment (words little-endian).
+struct SimInfoBlock {
+    static constexpr size_t kSize = 246;
+    std::array<std::uint8_t, kSize> bytes{};
+    SimInfoBlock();
+    std::uint16_t word(size_t offset) const;
+    void setWord(size_t offset, std::uint16_t value);
+};
+
+class PlcDevice {
+public:
+    PlcDevice(std::uint8_t station, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor);
+
+    // The reply bytes for a request: 0xE5, an answer telegram, or empty (not addressed to
+    // this station, or a command the PLC does not know).
+    std::string handle(const PlcRequest& request);
+
+    std::uint8_t station() const { return station_; }
+    std::uint16_t flagsWord() const { return flagsWord_; }
+    bool running() const { return running_; }
+    int resets() const { return resets_; }
+    SimInfoBlock& infoBlock() { return infoBlock_; }
+
+private:
+    std::string identifyAnswer() const;
+    std::uint8_t station_;
+    std::uint8_t firmwareMajor_;
+    std::uint8_t firmwareMinor_;
+    std::uint16_t flagsWord_ = 0;
+    bool running_ = true;
+    int resets_ = 0;
+    int eepromStep_ = 0;
+    SimInfoBlock infoBlock_;
+};
+
+}  // namespace sim

@@ -1,0 +1,31 @@
+#pragma once
+// Misbehaviour the simulated PLC shows on request, so the PC side's failure paths can be
+// exercised end to end.
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+struct PlcFaults {
+    bool silent = false;        // never answers
+    bool wrongAck = false;      // 0x55 instead of 0xE5
+    bool telegramAck = false;   // an answer telegram instead of 0xE5
+    bool noise = false;         // stray bytes before every answer telegram
+    bool damaged = false;       // answer telegrams with a wrong second 0x68
+    int silentAfter = -1;       // silent from the (N+1)th received telegram on; -1: never
+
+    // Takes one --fault value ("silent", "wrong-ack", "telegram-ack", "noise", "damaged",
+    // "silent-after=N"); false when it is not one of them. Faults added by the memory
+    // model are parsed there.
+    bool parse(const std::string& kind);
+
+    // The bytes actually sent for a reply to the count-th received telegram (1-based).
+    std::string apply(int count, std::uint8_t station, std::uint8_t command,
+                      const std::string& reply) const;
+};
+
+// The --fault kinds this file knows, for the usage text.
+inline constexpr const char* kPlcFaultKinds =
+    "silent, wrong-ack, telegram-ack, noise, damaged, silent-after=N";
+
+}  // namespace sim

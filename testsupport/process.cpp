@@ -1,0 +1,112 @@
+#include "testsupport/process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace testsupport {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<char*> Argv(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
+std::string TempFile(const std::string& stem) {
+    char name[] = "/tmp/suite-test-XXXXXX";
+    int fd = ::mkstemp(name);
+    if (fd >= 0) ::close(fd);
+    return std::string(name) + (stem.empty() ? "" : "");
+}
+}  // namespace
+
+std::string FreshLinkPath(const std::string& stem) {
+    char dir[] = "/tmp/suite-link-XXXXXX";
+    if (::mkdtemp(dir) == nullptr) return "/tmp/" + stem + std::to_string(::getpid());
+    return std::string(dir) + "/" + stem;
+}
+
+BackgroundProcess::BackgroundProcess(const std::string& program,
+                                     const std::vector<std::string>& args,
+                                     const std::string& waitForPath) {
+    outPath_ = TempFile("out");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    auto argv = Argv(program, args);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
+        pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+    if (pid_ > 0 && !waitForPath.empty()) {
+        for (int i = 0; i < 500 && !fs::exists(fs::symlink_status(waitForPath)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void BackgroundProcess::stop() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    output_ = Slurp(outPath_);
+    ::unlink(outPath_.c_str());
+}
+
+BackgroundProcess::~BackgroundProcess() { stop(); }
+
+RunResult Run(const std::string& program, const std::vector<std::string>& args,
+              const std::string& input) {
+    RunResult result;
+    const std::string outPath = TempFile("out"), errPath = TempFile("err");
+    std::string inPath = "/dev/null";
+    if (!input.empty()) {
+        inPath = TempFile("in");
+        std::ofstream(inPath, std::ios::binary) << input;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_TRUNC, 0);
+    auto argv = Argv(program, args);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = Slurp(outPath);
+    result.err = Slurp(errPath);
+    ::unlink(outPath.c_str());
+    ::unlink(errPath.c_str());
+    if (inPath != "/dev/null") ::unlink(inPath.c_str());
+    return result;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,44 @@
+#pragma once
+// Running the suite's programs from integration tests: a simulator in the background on a
+// fresh link, and a tool run to completion with its output captured.
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh path for a simulator's link, in a temporary folder of its own.
+std::string FreshLinkPath(const std::string& stem);
+
+// Starts a program in the background and stops it (SIGTERM, then waits) when destroyed.
+class BackgroundProcess {
+public:
+    // Starts program with args; when waitForPath is given, waits (up to 5 s) until it exists.
+    BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& waitForPath = {});
+    ~BackgroundProcess();
+    BackgroundProcess(const BackgroundProcess&) = delete;
+    BackgroundProcess& operator=(const BackgroundProcess&) = delete;
+
+    bool running() const { return pid_ > 0; }
+    // Stops it now; its standard output so far (when captured).
+    void stop();
+    const std::string& output() const { return output_; }
+
+private:
+    int pid_ = -1;
+    int outFd_ = -1;
+    std::string outPath_;
+    std::string output_;
+};
+
+struct RunResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs program with args to its end; standard input is /dev/null unless input is given.
+RunResult Run(const std::string& program, const std::vector<std::string>& args,
+              const std::string& input = {});
+
+}  // namespace testsupport
