@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build deps configure test unit-test asan-test demo clean screenshots
+.PHONY: all build deps configure test asan-test demo bench clean screenshots
 
 all: build
 
@@ -33,6 +33,10 @@ asan-test:
 demo: deps
 	$(MAKE) build
 	scripts/demo.sh $(BUILD)
+
+bench: deps
+	$(MAKE) build
+	scripts/bench.sh $(BUILD)
 
 screenshots: deps
 	$(MAKE) build
