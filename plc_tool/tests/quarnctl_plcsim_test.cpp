@@ -1,6 +1,8 @@
 // quarnctl against plcsim on a pseudo-terminal, in real time.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "testsupport/process.h"
 
 namespace {
@@ -32,6 +34,8 @@ TEST_F(QuarnctlAgainstPlcsim, ResetFindsStation3AndSendsTheResetFrame) {
     plcsim->stop();
     EXPECT_NE(plcsim->output().find("<- 68 06 06 68 03 FF 04 24 00 00 2A 16"), std::string::npos)
         << plcsim->output();
+    // Stopped with SIGTERM, the simulator takes its link away.
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 TEST_F(QuarnctlAgainstPlcsim, IdentifyAtNineteenThousandBaudPrintsStationAndFirmware) {
