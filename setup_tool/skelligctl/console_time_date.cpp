@@ -1,0 +1,25 @@
+#include "setup_tool/skelligctl/console_time_date.h"
+
+namespace skelligctl {
+
+std::optional<setup::ClockEntry> ConsoleTimeDate::show(const setup::ClockEntry& prefilled) {
+    // The values were checked before the transfer began; should the transfer still find
+    // them out of range it asks again, and nobody is there to answer: cancel then.
+    if (choice_.skip || shown_) {
+        std::fprintf(out_, "Time / Date: not set\n");
+        std::fflush(out_);
+        return std::nullopt;
+    }
+    shown_ = true;
+    setup::ClockEntry entry = ApplyClockChoice(choice_, prefilled);
+    const int rule = entry.rule >= 0 && entry.rule < static_cast<int>(setup::kDaylightSavingEntries.size())
+                         ? entry.rule
+                         : setup::kWithoutTimeSwitch;
+    std::fprintf(out_, "Time / Date: %s:%s:%s %s.%s.%s %s\n", entry.hours.c_str(),
+                 entry.minutes.c_str(), entry.seconds.c_str(), entry.day.c_str(),
+                 entry.month.c_str(), entry.year.c_str(), setup::kDaylightSavingEntries[rule]);
+    std::fflush(out_);
+    return entry;
+}
+
+}  // namespace skelligctl
