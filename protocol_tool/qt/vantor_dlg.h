@@ -1,0 +1,62 @@
+#pragma once
+// CVantorDlg, the program's main dialog: five buttons for the display's protocol and
+// statistics and the conversion, the check box Translate to Cyrillic, the Interface box with
+// the port, and the status line. It owns the CProtocolReader that talks to the display.
+#include <QDialog>
+#include <QString>
+
+#include "link/serial_device.h"
+#include "protocol_tool/core/protocol_reader.h"
+#include "protocol_tool/core/vantor_settings.h"
+#include "protocol_tool/qt/file_dialogs.h"
+#include "protocol_tool/qt/qt_frontend.h"
+#include "protocol_tool/qt/status_line_widget.h"
+
+class QCheckBox;
+class QLabel;
+
+namespace vantor {
+
+inline constexpr char kDialogTitle[] = "Vantor   V 4.0";
+
+class CVantorDlg : public QDialog {
+    Q_OBJECT
+public:
+    // portOverride: a port path given with --port; empty for the converter's port.
+    CVantorDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent = nullptr);
+    // Writes the settings.
+    ~CVantorDlg() override;
+
+    // Reads the settings, finds and opens the port. False when no converter was found (the
+    // message has been shown); the program then ends.
+    bool Initialise();
+
+    void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
+    protocol::CProtocolReader& reader() { return reader_; }
+    const StatusLineWidget& statusLine() const { return *statusLine_; }
+
+public slots:
+    void getProtocol();
+    void getStatistics();
+    void clearProtocol();
+    void clearStatistics();
+    void convertProtocol();
+    void showAbout();
+
+private:
+    void buildControls();
+    // The check box's state becomes the one the settings keep.
+    void takeOverControls();
+    std::filesystem::path ToPath(const QString& path) const;
+
+    StatusLineWidget* statusLine_;
+    QtFrontend frontend_;
+    protocol::CProtocolReader reader_;
+    QString portOverride_;
+    protocol::VantorSettings settings_;
+    FileDialogs fileDialogs_;
+    QLabel* portName_ = nullptr;
+    QCheckBox* cyrillic_ = nullptr;
+};
+
+}  // namespace vantor
