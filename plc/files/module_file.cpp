@@ -1,0 +1,97 @@
+#include "plc/files/module_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "common/file_helpers.h"
+
+namespace plc {
+
+std::string ModuleBaseName(const std::filesystem::path& path) {
+    std::string name = path.filename().string();
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+int CheckModuleKind(std::uint8_t kind, std::uint8_t variant) {
+    enum class Allowed { Everywhere, NotOnVariant2, OnlyOnVariant2 };
+    Allowed allowed;
+    switch (kind) {
+    case 0:
+    case 11:
+        allowed = Allowed::NotOnVariant2;
+        break;
+    case 3:
+    case 4:
+    case 9:
+    case 128:
+        allowed = Allowed::Everywhere;
+        break;
+    case 16:
+    case 27:
+    case 28:
+    case 29:
+    case 30:
+        allowed = Allowed::OnlyOnVariant2;
+        break;
+    default:
+        return module_file::kNotAModuleKind;
+    }
+    const bool restricted = variant == module_file::kRestrictedVariant;
+    if ((allowed == Allowed::NotOnVariant2 && restricted) ||
+        (allowed == Allowed::OnlyOnVariant2 && !restricted))
+        return module_file::kNotForVariant;
+    return module_file::kOk;
+}
+
+std::uint16_t CodeSum(std::string_view code) {
+    unsigned sum = 0;
+    for (char c : code) sum += static_cast<unsigned char>(c);
+    return static_cast<std::uint16_t>(sum & 0xFFFF);
+}
+
+int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
+                   const std::tm& accessTime, ModuleImage& image) {
+    const std::optional<std::filesystem::path> path = common::FindFileIgnoringCase(named);
+    if (!path) return module_file::kCannotOpen;
+    // Opened for reading and writing, as the tool always did: a read-only file is refused.
+    std::fstream file(*path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file) return module_file::kCannotOpen;
+
+    const std::string name = ModuleBaseName(named);
+    if (name.size() > header::kMaxNameLength) return module_file::kNameTooLong;
+
+    image.header.fill(0);
+    file.read(reinterpret_cast<char*>(image.header.data()), header::kSize);
+    const auto headerBytes = static_cast<size_t>(file.gcount());
+    file.clear();
+    file.seekg(0, std::ios::end);
+    const auto size = static_cast<size_t>(file.tellg());
+    file.close();
+
+    std::copy(name.begin(), name.end(), image.header.begin() + header::kName);
+    image.header[header::kName + name.size()] = 0;
+    image.header[header::kYear] = static_cast<std::uint8_t>((accessTime.tm_year + 1900) % 100);
+    image.header[header::kMonth] = static_cast<std::uint8_t>(accessTime.tm_mon + 1);
+    image.header[header::kDay] = static_cast<std::uint8_t>(accessTime.tm_mday);
+    image.header[header::kHour] = static_cast<std::uint8_t>(accessTime.tm_hour);
+    image.header[header::kMinute] = static_cast<std::uint8_t>(accessTime.tm_min);
+
+    const size_t length = HeaderWord(image.header.data(), header::kCodeLength);
+    if (headerBytes < header::kSize || size < header::kSize + length) return module_file::kTooShort;
+    if (length > module_file::kMaxCodeLength) return module_file::kReadFailed;
+
+    std::ifstream in(*path, std::ios::binary);
+    image.code.assign(length, '\0');
+    in.seekg(header::kSize);
+    in.read(image.code.data(), static_cast<std::streamsize>(length));
+    if (!in || static_cast<size_t>(in.gcount()) != length) return module_file::kReadFailed;
+
+    const std::uint16_t sum = CodeSum(image.code);
+    image.code += static_cast<char>(sum & 0xFF);
+    image.code += static_cast<char>(sum >> 8);
+    return CheckModuleKind(image.header[header::kKind], plcVariant);
+}
+
+}  // namespace plc

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/file_helpers.h"
+#include "common/recording_frontend.h"
+#include "plc/files/configuration_file.h"
+#include "plc/files/local_time.h"
+#include "plc/files/module_file.h"
+#include "plc/files/project_file.h"
+#include "plc/files/transfer_log.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ProjectFiles : ::testing::Test {
+    fs::path folder;
+    common::RecordingFrontend frontend;
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("plc-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(folder / "LOCKED.ob", fs::perms::owner_all, ec);
+        fs::remove_all(folder, ec);
+    }
+    fs::path Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return folder / name;
+    }
+    // A module file: header with kind, code length and the given firmware, then the code.
+    static std::string ModuleBytes(std::uint8_t kind, const std::string& code, int extra = 0) {
+        std::string header(32, '\0');
+        header.replace(0, 8, "OLDNAME!");
+        header[27] = static_cast<char>(kind);
+        header[30] = static_cast<char>(code.size() & 0xFF);
+        header[31] = static_cast<char>(code.size() >> 8);
+        return header + code + std::string(static_cast<size_t>(extra), 'z');
+    }
+    static std::tm SomeTime() {
+        std::tm t{};
+        t.tm_year = 2026 - 1900;
+        t.tm_mon = 2;  // March
+        t.tm_mday = 14;
+        t.tm_hour = 9;
+        t.tm_min = 26;
+        return t;
+    }
+};
+
+TEST_F(ProjectFiles, ProjectLinesAreReadByTheirColumns) {
+    auto pump = plc::ParseProjectLine("  7|4  | A |    |   |PUMP.OB      ");
+    ASSERT_TRUE(pump);
+    EXPECT_EQ(pump->number, 7);
+    EXPECT_EQ(pump->reserved, 4);
+    EXPECT_EQ(pump->kindLetter, 'A');
+    EXPECT_EQ(pump->fileName, "PUMP.ob");
+
+    auto block = plc::ParseProjectLine("  0|10 | A |    |   |Plant.KB.old");
+    ASSERT_TRUE(block);
+    EXPECT_EQ(block->number, 0);
+    EXPECT_EQ(block->fileName, "Plant.kb");
+
+    EXPECT_FALSE(plc::ParseProjectLine("   |4  | A |    |   |PUMP.OB"));   // no number
+    EXPECT_FALSE(plc::ParseProjectLine("  x|4  | A |    |   |PUMP.OB"));   // not a digit
+    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |PUMPOB"));    // no dot
+    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |.OB"));       // dot first
+    EXPECT_FALSE(plc::ParseProjectLine("12345"));
+    // A letter other than A is kept; download makes the code 0x80 from it.
+    EXPECT_EQ(plc::ParseProjectLine(" 12|30 | R |    |   |CTRL.ob")->kindLetter, 'R');
+}
+
+TEST_F(ProjectFiles, ProjectFileRoundTripsThroughTheUploadFormat) {
+    EXPECT_EQ(plc::FormatProjectLine(0, 10, "ABC.kb"), "  0|10 | A |    |   |ABC.kb       \r\n");
+    EXPECT_EQ(plc::FormatProjectLine(12, 4, "DB12.ob"), " 12|4  | A |    |   |DB12.ob      \r\n");
+    Write("pump.OB", std::string(40, 'p'));
+    Write("P.pr", plc::FormatProjectLine(0, 10, "P.kb") + "a comment line\n" +
+                      plc::FormatProjectLine(7, 4, "PUMP.ob"));
+    auto records = plc::ReadProjectFile(folder / "P.pr");
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 2u);
+    EXPECT_EQ((*records)[1].fileName, "PUMP.ob");
+    EXPECT_EQ((*records)[1].size, 40);  // found ignoring case
+    EXPECT_EQ((*records)[0].size, 0);   // not there
+    EXPECT_FALSE(plc::ReadProjectFile(folder / "missing.pr"));
+}
+
+TEST_F(ProjectFiles, ConfigurationFileIsPaddedCutOrRefused) {
+    plc::ConfigurationBlock block;
+    block.fill(0xAA);
+    EXPECT_EQ(plc::ReadConfigurationFile(Write("short.kb", std::string(208, '\x01')), block, frontend), 0);
+    EXPECT_EQ(block[207], 1);
+    EXPECT_EQ(block[208], 0);
+    EXPECT_EQ(block[511], 0);
+    EXPECT_EQ(plc::ReadConfigurationFile(Write("long.kb", std::string(600, '\x02')), block, frontend), 0);
+    EXPECT_EQ(block[511], 2);
+
+    EXPECT_EQ(plc::ReadConfigurationFile(folder / "none.kb", block, frontend), 1);
+    const fs::path empty = Write("empty.kb", "");
+    EXPECT_EQ(plc::ReadConfigurationFile(empty, block, frontend), 1);
+    EXPECT_EQ(frontend.texts("message"),
+              (std::vector<std::string>{"Can't open kb file", "can't open file:" + empty.string()}));
+    EXPECT_EQ(block[511], 2);  // a refused file leaves the block alone
+}
+
+TEST_F(ProjectFiles, ModuleFileGetsItsNameDateAndSum) {
+    const std::string code = "\x01\x02\x03\xFF";
+    Write("Pump.OB", ModuleBytes(4, code, 5));
+    plc::ModuleImage image;
+    EXPECT_EQ(plc::ReadModuleFile(folder / "PUMP.ob", 0, SomeTime(), image), 0);
+    EXPECT_EQ(plc::HeaderName(image.header.data()), "PUMP");
+    EXPECT_EQ(image.header[5], 'M');  // only the name and its NUL are written
+    EXPECT_EQ(image.header[9], 26);
+    EXPECT_EQ(image.header[10], 3);
+    EXPECT_EQ(image.header[11], 14);
+    EXPECT_EQ(image.header[12], 9);
+    EXPECT_EQ(image.header[13], 26);
+    // The code as long as the header says, then its sum 0x0105, low byte first.
+    EXPECT_EQ(image.code, code + std::string("\x05\x01", 2));
+}
+
+TEST_F(ProjectFiles, ModuleFileResults) {
+    plc::ModuleImage image;
+    const std::tm t = SomeTime();
+    EXPECT_EQ(plc::ReadModuleFile(folder / "NONE.ob", 0, t, image), 1);
+    Write("SHORT.ob", ModuleBytes(4, "abcd").substr(0, 35));
+    EXPECT_EQ(plc::ReadModuleFile(folder / "SHORT.ob", 0, t, image), 14);
+    Write("TINY.ob", "abc");
+    EXPECT_EQ(plc::ReadModuleFile(folder / "TINY.ob", 0, t, image), 14);
+    Write("KIND.ob", ModuleBytes(5, "abcd"));
+    EXPECT_EQ(plc::ReadModuleFile(folder / "KIND.ob", 0, t, image), 11);
+    Write("FN.ob", ModuleBytes(30, "abcd"));
+    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 0, t, image), 18);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 2, t, image), 0);
+    // A name that does not fit the 8-character field is refused before anything is written.
+    Write("LONGNAME9.ob", ModuleBytes(4, "abcd"));
+    image.header.fill(0x55);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "LONGNAME9.ob", 0, t, image),
+              plc::module_file::kNameTooLong);
+    EXPECT_EQ(image.header[9], 0x55);
+
+    const fs::path locked = Write("LOCKED.ob", ModuleBytes(4, "abcd"));
+    fs::permissions(locked, fs::perms::owner_read);
+    if (std::fstream(locked, std::ios::in | std::ios::out)) GTEST_SKIP() << "running as root";
+    EXPECT_EQ(plc::ReadModuleFile(locked, 0, t, image), 1);
+}
+
+TEST_F(ProjectFiles, ModuleKindsPerVariant) {
+    for (int kind : {0, 11}) {
+        EXPECT_EQ(plc::CheckModuleKind(kind, 0), 0);
+        EXPECT_EQ(plc::CheckModuleKind(kind, 2), 18);
+    }
+    for (int kind : {3, 4, 9, 128}) {
+        EXPECT_EQ(plc::CheckModuleKind(kind, 0), 0);
+        EXPECT_EQ(plc::CheckModuleKind(kind, 2), 0);
+    }
+    for (int kind : {16, 27, 28, 29, 30}) {
+        EXPECT_EQ(plc::CheckModuleKind(kind, 1), 18);
+        EXPECT_EQ(plc::CheckModuleKind(kind, 2), 0);
+    }
+    for (int kind : {1, 2, 5, 31, 127, 255}) EXPECT_EQ(plc::CheckModuleKind(kind, 2), 11);
+}
+
+TEST_F(ProjectFiles, LogIsEmptiedThenAppendedInTextMode) {
+    const fs::path log = folder / "log.txt";
+    plc::AppendLog(log, "");
+    EXPECT_EQ(common::ReadWholeFile(log), "");
+    plc::TransferLog transfer(log);
+    transfer.Append("Start download at X\n");
+    transfer.Append("\tPUMP.ob\t ok\n");
+    EXPECT_EQ(common::ReadWholeFile(log), "Start download at X\r\n\tPUMP.ob\t ok\r\n");
+    transfer.Clear();
+    EXPECT_EQ(common::ReadWholeFile(log), "");
+    // No path: no log, and nothing breaks.
+    plc::TransferLog().Append("x\n");
+
+    std::tm t = SomeTime();
+    t.tm_sec = 5;
+    t.tm_wday = 6;
+    EXPECT_EQ(plc::FormatLogTime(t), "Sat Mar 14 09:26:05 2026");
+}
+
+}  // namespace
