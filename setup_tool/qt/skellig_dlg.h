@@ -1,0 +1,59 @@
+#pragma once
+// CSkelligDlg, the program's main dialog: the send button, the Interface box with the
+// port and the line values the display must be set to, and the status line. It owns the
+// CSetupSender that talks to the display.
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "link/serial_device.h"
+#include "setup_tool/core/setup_sender.h"
+#include "setup_tool/qt/qt_frontend.h"
+#include "setup_tool/qt/status_line_widget.h"
+#include "setup_tool/qt/time_date_dlg.h"
+
+class QLabel;
+
+namespace skellig {
+
+inline constexpr char kDialogTitle[] = "Tessel   V 4.0";
+
+// Asks for the text file to send, proposing the last one; an empty text when cancelled.
+using TextFileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+TextFileChooser StandardTextFileChooser();
+
+class CSkelligDlg final : public QDialog {
+    Q_OBJECT
+public:
+    // portOverride: a port path given with --port; empty for the converter's port.
+    CSkelligDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent = nullptr);
+    // Writes "PathVYN".
+    ~CSkelligDlg() override;
+
+    // Reads the setting, finds and opens the port. False when no converter was found (the
+    // message has been shown); the program then ends.
+    bool Initialise();
+
+    void setTextFileChooser(TextFileChooser chooser) { chooseTextFile_ = std::move(chooser); }
+    const StatusLineWidget& statusLine() const { return *statusLine_; }
+    const QString& lastPath() const { return lastPath_; }
+
+public slots:
+    // The send button: choose a text file, send its setup.
+    void sendSetup();
+    void showAbout();
+
+private:
+    void buildControls();
+
+    StatusLineWidget* statusLine_;
+    QtFrontend frontend_;
+    QtTimeDate timeDate_;
+    setup::CSetupSender sender_;
+    QString portOverride_;
+    QString lastPath_;
+    TextFileChooser chooseTextFile_;
+    QLabel* portName_ = nullptr;
+};
+
+}  // namespace skellig

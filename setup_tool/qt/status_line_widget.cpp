@@ -1,0 +1,31 @@
+#include "setup_tool/qt/status_line_widget.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace skellig {
+
+namespace {
+constexpr int kTextIndent = 8;  // pixels right of the line's left edge
+}
+
+StatusLineWidget::StatusLineWidget(QWidget* parent) : QWidget(parent) {
+    setObjectName("statusLine");
+    setMinimumHeight(fontMetrics().height() * 2);
+}
+
+void StatusLineWidget::showText(const QString& text) {
+    text_ = text.left(kMaxLength);
+    repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void StatusLineWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::ToolTipBase));
+    painter.setPen(Qt::black);
+    const QRect area = rect().adjusted(kTextIndent, 0, 0, 0);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
+}
+
+}  // namespace skellig
