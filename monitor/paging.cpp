@@ -29,8 +29,8 @@ std::string_view PagingKeyName(PagingKey key) {
     return {};
 }
 
-void PagePosition::Reset() {
-    top_ = previous_ = 0;
+void PagePosition::Reset(int start) {
+    top_ = previous_ = std::max(start, 0);
     cut_.reset();
 }
 

@@ -32,8 +32,8 @@ public:
     int TopIndex() const { return top_; }
     int PreviousTopIndex() const { return previous_; }
 
-    // Both indices 0, as when a display starts.
-    void Reset();
+    // Both indices at the start (0 when a display starts from the first variable).
+    void Reset(int start = 0);
     void Press(PagingKey key);
     // Before a page is built: a TopIndex that holds no variable becomes PreviousTopIndex.
     void StepBackPastEnd(const VariableList& list);

@@ -1,6 +1,7 @@
 // The commands of quarnctl. Each lives in its own source file; add a line here.
 #include "plc_tool/quarnctl/context.h"
 #include "plc_tool/quarnctl/control_commands.h"
+#include "plc_tool/quarnctl/watch_command.h"
 
 namespace quarnctl {
 
@@ -16,6 +17,12 @@ const std::vector<Command>& Commands() {
         {"init-eeprom", "", "Initialise the PLC's EEPROM (asks \"Are you sure ?\"; about 60 "
                             "seconds).",
          InitEepromCommand},
+        {"watch", "SYMBOLS.ot [--cycles N] [--top INDEX] [--keys KEYS]",
+         "Show the PLC's variables named in the symbol file, page after page: 7 bands of 8 "
+         "cells (symbol, operand, value). --cycles N stops after N pages (default: until "
+         "interrupted), --top INDEX starts at that variable, --keys pages with up, down, pgup "
+         "and pgdn, separated by commas, one key per page.",
+         WatchCommand},
     };
     return commands;
 }

@@ -1,0 +1,10 @@
+#pragma once
+#include "plc_tool/quarnctl/context.h"
+
+namespace quarnctl {
+
+// quarnctl watch SYMBOLS.ot [--cycles N] [--top INDEX] [--keys KEYS]: the variable display
+// against the PLC, each page printed as text.
+int WatchCommand(Context& context, const std::vector<std::string>& args);
+
+}  // namespace quarnctl
