@@ -39,7 +39,7 @@ int RetrievalExit(RetrievalResult result, const std::string& file) {
             Explain("Cannot write %s (check the folder and the file's permissions)", file);
             return cli::kExitFailed;
         case RetrievalResult::NoData:
-            Explain("No line arrived from the display; %s was not changed where it existed", file);
+            Explain("The display sent no complete line; an earlier %s was left as it was", file);
             return cli::kExitFailed;
         case RetrievalResult::Cancelled:
         case RetrievalResult::WriteFailed:

@@ -17,9 +17,9 @@ echo
 echo "\$ cmp may.pro samples/protocol/demo.pro   (stored byte for byte)"
 cmp "$work/may.pro" "$TOP/samples/protocol/demo.pro" && echo "identical"
 echo
-echo "\$ head -c 300 may.rtf   (Cyrillic letters in Windows-1251, shown converted to UTF-8)"
-head -c 300 "$work/may.rtf" | iconv -f CP1251 -t UTF-8 2>/dev/null || head -c 300 "$work/may.rtf"
-echo
+echo "\$ head -n 2 may.rtf; sed -n 14,15p may.rtf   (the display's Cyrillic codes as Windows-1251 letters, shown in UTF-8)"
+head -n 2 "$work/may.rtf"
+sed -n 14,15p "$work/may.rtf" | iconv -f CP1251 -t UTF-8 2>/dev/null || sed -n 14,15p "$work/may.rtf" | cat -v
 echo
 echo "\$ vantorctl convert may.pro"
 "$vantorctl" convert "$work/may.pro"
