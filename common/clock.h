@@ -7,6 +7,7 @@
 namespace common {
 
 using Millis = std::chrono::milliseconds;
+using Micros = std::chrono::microseconds;
 
 class Clock {
 public:
@@ -15,6 +16,12 @@ public:
     virtual void sleep(Millis duration) = 0;
     // Monotonic time since an arbitrary start.
     virtual Millis now() const = 0;
+    // Finer time and waits, for pacing characters at wire speed (about a millisecond each
+    // at 9600 baud). By default the millisecond ones.
+    virtual Micros nowMicros() const { return now(); }
+    virtual void sleepMicros(Micros duration) {
+        sleep(std::chrono::duration_cast<Millis>(duration));
+    }
 };
 
 // The wall clock: real sleeps, steady time.
@@ -22,6 +29,8 @@ class RealClock final : public Clock {
 public:
     void sleep(Millis duration) override;
     Millis now() const override;
+    Micros nowMicros() const override;
+    void sleepMicros(Micros duration) override;
 };
 
 // Virtual time for tests: a sleep advances it and returns at once. Devices that wait for
