@@ -200,7 +200,6 @@ int main(int argc, char** argv) {
             std::printf("%4d < %s\n", display.commandsReceived(),
                         sim::RecordLine(request->bytes).c_str());
         }
-        pacer.awaitReceived();
         for (const sim::AnswerPart& part : answer) {
             clock.sleep(part.pauseBefore);
             if (options->verbose && !part.bytes.empty())

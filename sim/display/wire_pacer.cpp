@@ -9,16 +9,11 @@ WirePacer::WirePacer(common::Clock& clock, int baud, bool enabled)
       enabled_(enabled),
       character_(Micros(1'000'000LL * kBitsPerCharacter / baud)) {}
 
-WirePacer::Micros WirePacer::now() const {
-    return std::chrono::duration_cast<Micros>(clock_.now());
-}
+WirePacer::Micros WirePacer::now() const { return clock_.nowMicros(); }
 
 void WirePacer::waitUntil(Micros due) {
-    // The clock counts whole milliseconds; sleeping the whole milliseconds still missing
-    // keeps every byte within a millisecond of its due time without drifting.
-    Micros left = due - now();
-    if (left >= std::chrono::milliseconds(1))
-        clock_.sleep(std::chrono::duration_cast<common::Millis>(left));
+    const Micros left = due - now();
+    if (left.count() > 0) clock_.sleepMicros(left);
 }
 
 void WirePacer::received() {
@@ -34,7 +29,11 @@ bool WirePacer::send(const std::string& bytes,
                      const std::function<bool(const std::string&)>& write) {
     if (!enabled_) return write(bytes);
     for (char byte : bytes) {
-        outboundEnd_ = std::max(now(), outboundEnd_) + character_;
+        // While the line is busy each character follows the one before it, however late
+        // the wake-up for it came; only an idle line starts again from now.
+        // An answer begins once the request has crossed the line.
+        const Micros at = std::max(now(), inboundEnd_);
+        outboundEnd_ = (at > outboundEnd_ + character_ ? at : outboundEnd_) + character_;
         waitUntil(outboundEnd_);
         if (!write(std::string(1, byte))) return false;
     }

@@ -26,7 +26,8 @@ public:
     void received();
     // Waits until the last byte received has crossed the line.
     void awaitReceived();
-    // Sends bytes one at a time, each when its character time is over.
+    // Sends bytes one at a time, each when its character time is over; the first not
+    // before the last byte received has crossed the line.
     bool send(const std::string& bytes, const std::function<bool(const std::string&)>& write);
 
 private:
