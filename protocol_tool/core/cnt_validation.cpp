@@ -8,7 +8,9 @@
 namespace protocol {
 
 namespace {
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 void Replace(std::string& text, const std::string& what, const std::string& with) {
     auto at = text.find(what);

@@ -2,7 +2,8 @@
 
 namespace protocol {
 
-std::filesystem::path DerivedPath(const std::filesystem::path& source, const std::string& extension) {
+std::filesystem::path DerivedPath(const std::filesystem::path& source,
+                                  const std::string& extension) {
     const std::string name = source.filename().string();
     const auto dot = name.rfind('.');
     if (dot == std::string::npos) {

@@ -12,8 +12,7 @@ std::string SpreadsheetRow(const ProtocolRecord& record) {
     const std::string zeile1 = TrimTrailing(record.line1);
     const std::string zeile2 = TrimTrailing(line2);
     return common::Format(kSpreadsheetRowFormat, record.status.c_str(), record.number.c_str(),
-                          record.date.c_str(), record.time.c_str(), zeile1.c_str(),
-                          zeile2.c_str());
+                          record.date.c_str(), record.time.c_str(), zeile1.c_str(), zeile2.c_str());
 }
 
 std::string SpreadsheetText(const std::string& protocolBytes) {

@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("The text display's protocol and statistics.");
     parser.addHelpOption();
-    QCommandLineOption port("port", "Use the serial port PATH instead of the USB-serial converter found.",
-                            "PATH");
+    QCommandLineOption port(
+        "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
     parser.addOption(port);
     parser.process(app);
 

@@ -49,9 +49,9 @@ void CProtocolDlg::accept() {
         number_->selectAll();
         return;
     }
-    choice_ = protocol::ProtocolChoice{upTo_->isChecked() ? protocol::kModeUpTo
-                                                          : protocol::kModeNewEntries,
-                                       std::get<int>(checked)};
+    choice_ = protocol::ProtocolChoice{
+        upTo_->isChecked() ? protocol::kModeUpTo : protocol::kModeNewEntries,
+        std::get<int>(checked)};
     QDialog::accept();
 }
 

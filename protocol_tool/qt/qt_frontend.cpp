@@ -9,12 +9,14 @@ namespace vantor {
 QString ToDisplayText(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (utf8.hasError()) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (utf8.hasError())
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return text;
 }
 
 void QtFrontend::message(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, kProgramName, ToDisplayText(text), QMessageBox::Ok, window_);
+    QMessageBox box(QMessageBox::NoIcon, kProgramName, ToDisplayText(text), QMessageBox::Ok,
+                    window_);
     box.exec();
 }
 
@@ -25,7 +27,9 @@ bool QtFrontend::ask(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtFrontend::setStatus(const std::string& text) { statusLine_->showText(ToDisplayText(text)); }
+void QtFrontend::setStatus(const std::string& text) {
+    statusLine_->showText(ToDisplayText(text));
+}
 
 void QtFrontend::reportError(const std::string& text, bool sound) {
     if (sound) QApplication::beep();
@@ -40,6 +44,8 @@ void QtFrontend::setBusy(bool busy) {
     }
 }
 
-void QtFrontend::setTitle(const std::string& title) { window_->setWindowTitle(ToDisplayText(title)); }
+void QtFrontend::setTitle(const std::string& title) {
+    window_->setWindowTitle(ToDisplayText(title));
+}
 
 }  // namespace vantor

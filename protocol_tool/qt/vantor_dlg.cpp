@@ -128,11 +128,14 @@ std::filesystem::path CVantorDlg::ToPath(const QString& path) const {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-void CVantorDlg::takeOverControls() { settings_.cyrillic = cyrillic_->isChecked() ? 1 : 0; }
+void CVantorDlg::takeOverControls() {
+    settings_.cyrillic = cyrillic_->isChecked() ? 1 : 0;
+}
 
 void CVantorDlg::getProtocol() {
     takeOverControls();
-    const QString path = fileDialogs_.saveProtocol(this, QString::fromStdString(settings_.protocolPath));
+    const QString path =
+        fileDialogs_.saveProtocol(this, QString::fromStdString(settings_.protocolPath));
     if (path.isEmpty()) return;
     settings_.protocolPath = path.toStdString();
     // The outcome is on the screen already: status line, and messages where a file failed.
@@ -150,13 +153,18 @@ void CVantorDlg::getStatistics() {
     reader_.GetStatistics(ToPath(path));
 }
 
-void CVantorDlg::clearProtocol() { reader_.ClearProtocol(); }
+void CVantorDlg::clearProtocol() {
+    reader_.ClearProtocol();
+}
 
-void CVantorDlg::clearStatistics() { reader_.ClearStatistics(); }
+void CVantorDlg::clearStatistics() {
+    reader_.ClearStatistics();
+}
 
 void CVantorDlg::convertProtocol() {
     takeOverControls();
-    const QString path = fileDialogs_.openProtocol(this, QString::fromStdString(settings_.protocolPath));
+    const QString path =
+        fileDialogs_.openProtocol(this, QString::fromStdString(settings_.protocolPath));
     if (path.isEmpty()) return;
     settings_.protocolPath = path.toStdString();
     // A spreadsheet that can't be created shows no message here: the status line stays at

@@ -4,8 +4,8 @@
 
 #include "common/recording_frontend.h"
 #include "protocol_tool/core/convert_to_xls.h"
-#include "protocol_tool/core/spreadsheet_text.h"
 #include "protocol_tool/core/cyrillic_rtf.h"
+#include "protocol_tool/core/spreadsheet_text.h"
 #include "sample_lines.h"
 #include "temp_folder.h"
 
@@ -31,9 +31,9 @@ TEST_F(Convert, WritesTheSpreadsheetAndWithTranslateTheRtfBesideTheProtocol) {
     EXPECT_EQ(*outcome.rtf, TranslateResult::Written);
     EXPECT_EQ(Read(dir / "may.2008.xls"), protocol::SpreadsheetText(protocol_test::SampleBytes()));
     EXPECT_EQ(Read(dir / "may.2008.rtf"), protocol::CyrillicRtf(protocol_test::SampleBytes()));
-    EXPECT_EQ(frontend.calls(), (std::vector<std::string>{
-                                    "status: Convert to " + (dir / "may.2008.xls").string(),
-                                    "status: Convert ready"}));
+    EXPECT_EQ(frontend.calls(),
+              (std::vector<std::string>{"status: Convert to " + (dir / "may.2008.xls").string(),
+                                        "status: Convert ready"}));
     EXPECT_EQ(EntryCount(), 3u);  // no temporary file left
 }
 
@@ -73,7 +73,8 @@ TEST_F(Convert, ASpreadsheetThatCantBeCreatedStillGetsItsRtf) {
 TEST_F(Convert, AnRtfThatCantBeCreatedIsReported) {
     Write(dir / "may.pro", "abc\n");
     fs::create_directory(dir / "may.rtf");
-    EXPECT_EQ(protocol::TranslateToCyrillic(dir / "may.pro", frontend), TranslateResult::RtfNotCreated);
+    EXPECT_EQ(protocol::TranslateToCyrillic(dir / "may.pro", frontend),
+              TranslateResult::RtfNotCreated);
     EXPECT_EQ(frontend.texts("message"),
               std::vector<std::string>{"Can not open the cyrillix destination file"});
     // No protocol: nothing shown.

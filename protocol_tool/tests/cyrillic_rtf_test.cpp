@@ -38,6 +38,7 @@ TEST(CyrillicRtf, NoCharacterIsLostAtALastLineOrALongLine) {
 
 TEST(CyrillicRtf, TheSampleProtocolGivesItsDocument) {
     std::string expected = kHeader;
+    // clang-format off
     for (const std::string& line : protocol_test::SampleLines()) {
         if (line.rfind("\xb2", 0) == 0) {
             expected += "\xC4" "AB\xCB" "EH\xC8" "E \xED\xE8\xE7\xEA" "oe";  // ДАВЛЕНИЕ низкoe
@@ -48,6 +49,7 @@ TEST(CyrillicRtf, TheSampleProtocolGivesItsDocument) {
         }
         expected += kPar;
     }
+    // clang-format on
     expected += "}";
     EXPECT_EQ(protocol::CyrillicRtf(protocol_test::SampleBytes()), expected);
 }

@@ -44,8 +44,9 @@ struct Display : protocol_test::TempFolder {
         Write(dir / "held.pro", protocolBytes);
         Write(dir / "held.sta", statisticsBytes);
         record = dir / "record.txt";
-        Strings args = {"--protocol", (dir / "held.pro").string(), "--statistics",
-                        (dir / "held.sta").string(), "--record", record.string()};
+        Strings args = {"--protocol",   (dir / "held.pro").string(),
+                        "--statistics", (dir / "held.sta").string(),
+                        "--record",     record.string()};
         args.insert(args.end(), extra.begin(), extra.end());
         sim = std::make_unique<simtest::DisplaySimProcess>(
             DISPLAYSIM_PATH, simtest::UniqueTempPath("vantor-display"), args);
@@ -91,7 +92,8 @@ TEST_F(Display, FetchesTheProtocolUpToANumberWithBareLineFeeds) {
 }
 
 TEST_F(Display, FetchesTheStatisticsWithBothLineEnds) {
-    const std::string statistics = "STATISTIK\r\n   1        1   00:32:38\n  17        1   01:09:15\r\n";
+    const std::string statistics =
+        "STATISTIK\r\n   1        1   00:32:38\n  17        1   01:09:15\r\n";
     Start("", statistics);
     EXPECT_EQ(reader.GetStatistics(dir / "got.sta"), RetrievalResult::Done);
     EXPECT_EQ(Read(dir / "got.sta"), statistics);
@@ -140,8 +142,8 @@ TEST_F(Display, VantorctlFetchesClearsAndSaysNoData) {
     auto run = [this](const std::string& args) {
         const fs::path out = dir / "out.txt";
         const fs::path err = dir / "err.txt";
-        const std::string command = std::string(VANTORCTL) + " --port " + sim->link() + " " +
-                                    args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
+        const std::string command = std::string(VANTORCTL) + " --port " + sim->link() + " " + args +
+                                    " >" + out.string() + " 2>" + err.string() + " </dev/null";
         const int status = std::system(command.c_str());
         return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
     };

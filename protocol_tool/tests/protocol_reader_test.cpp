@@ -84,8 +84,8 @@ TEST_F(Reader, StoresLinesByteForByteAndEndsAfterTheTimeOut) {
     EXPECT_EQ(Get(dir / "p.pro", 0, 3), RetrievalResult::Done);
     EXPECT_EQ(Read(dir / "p.pro"), answer);
     EXPECT_EQ(frontend.texts("status"),
-              (Strings{"Get protocol", "Coming     1    12.03.08    06:15:02", "bare line feed",
-                       "", "\xb0\xdf\x19\tcodes", "Ready"}));
+              (Strings{"Get protocol", "Coming     1    12.03.08    06:15:02", "bare line feed", "",
+                       "\xb0\xdf\x19\tcodes", "Ready"}));
     // The last byte came at the request; the answer ended 3 s of silence later.
     EXPECT_EQ(clock.now() - device.writeTimes().back(), Millis(3000));
     EXPECT_FALSE(fs::exists(dir / "p.rtf"));

@@ -7,6 +7,7 @@
 namespace protocol_test {
 
 inline const std::vector<std::string>& SampleLines() {
+    // clang-format off
     static const std::vector<std::string> lines = {
         "PROTOKOLL TEXTMONITOR TM40",
         "Eintraege bis Nr. 0100",
@@ -53,6 +54,7 @@ inline const std::vector<std::string>& SampleLines() {
         "Wartung",
         "----------------------------------------",
     };
+    // clang-format on
     return lines;
 }
 
@@ -62,6 +64,8 @@ inline std::string SampleBytes() {
     return bytes;
 }
 
-inline std::string SamplePath() { return std::string(SAMPLES_DIR) + "/demo.pro"; }
+inline std::string SamplePath() {
+    return std::string(SAMPLES_DIR) + "/demo.pro";
+}
 
 }  // namespace protocol_test

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_helpers.h"
 #include "sample_lines.h"
 
 namespace {
@@ -21,8 +22,10 @@ TEST(SpreadsheetText, AnEmptyProtocolGivesTheHeaderAlone) {
 }
 
 TEST(SpreadsheetText, TextLinesLoseTrailingWhiteSpaceAndThe0x19OfTheSecondLine) {
+    // clang-format off
     EXPECT_EQ(protocol::SpreadsheetText(Record("  lead \t", "a\x19" "b\x19\x19")),
               kHeader + RowWith("  lead", "a b"));
+    // clang-format on
     // 0x19 in the first line is data.
     EXPECT_EQ(protocol::SpreadsheetText(Record("a\x19", "\x19")), kHeader + RowWith("a\x19", ""));
     // A tab inside a line is written as it is and shifts the following columns.
@@ -30,10 +33,14 @@ TEST(SpreadsheetText, TextLinesLoseTrailingWhiteSpaceAndThe0x19OfTheSecondLine) 
 }
 
 TEST(SpreadsheetText, ShortHeaderLinesGiveShortOrEmptyFields) {
-    EXPECT_EQ(protocol::SpreadsheetText("Going   7\na\nb\nc\n"), kHeader + "Going\t7\t\t\ta\tb\r\n");
+    EXPECT_EQ(protocol::SpreadsheetText("Going   7\na\nb\nc\n"),
+              kHeader + "Going\t7\t\t\ta\tb\r\n");
 }
 
 TEST(SpreadsheetText, TheSampleProtocolGivesItsRows) {
+    // The sample file holds the lines the tests know.
+    EXPECT_EQ(common::ReadWholeFile(protocol_test::SamplePath()), protocol_test::SampleBytes());
+    // clang-format off
     const std::string expected = kHeader +
         "On\t0\t12.03.08\t06:00:01\tNetz ein\t\r\n"
         "Coming\t1\t12.03.08\t06:15:02\tPumpe 1 Stoerung\tMotorschutz ausgeloest\r\n"
@@ -46,5 +53,6 @@ TEST(SpreadsheetText, TheSampleProtocolGivesItsRows) {
         "On\t0\t13.03.08\t05:59:58\tNetz ein\t\r\n"
         "Going\t23\t13.03.08\t06:05:31\tTuer\toffen\tLuefter  Halle 2\r\n"
         "Off\t0\t13.03.08\t17:45:12\tNetz aus\tWartung\r\n";
+    // clang-format on
     EXPECT_EQ(protocol::SpreadsheetText(protocol_test::SampleBytes()), expected);
 }

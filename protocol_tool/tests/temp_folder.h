@@ -17,8 +17,8 @@ class TempFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("vantor-") + info->test_suite_name() +
-                                           "-" + info->name() + "-" + std::to_string(::getpid()));
+        dir = fs::temp_directory_path() / (std::string("vantor-") + info->test_suite_name() + "-" +
+                                           info->name() + "-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -32,7 +32,8 @@ protected:
     }
     // Names in the folder, to see that no temporary file was left behind.
     size_t EntryCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
     }
     fs::path dir;
 };

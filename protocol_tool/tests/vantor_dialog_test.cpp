@@ -116,10 +116,10 @@ private:
     serial::ScriptedDevice device{clock};
     QTemporaryDir folder;
     vantor::FileDialogs files;
-    QStringList offered;         // what the Protocol dialog showed
-    QStringList messages;        // message boxes, "title: text"
-    QString chosenProtocol;      // what the Get Protocol and Convert dialogs return
-    QStringList initialNames;    // the initial file names the file dialogs were given
+    QStringList offered;       // what the Protocol dialog showed
+    QStringList messages;      // message boxes, "title: text"
+    QString chosenProtocol;    // what the Get Protocol and Convert dialogs return
+    QStringList initialNames;  // the initial file names the file dialogs were given
 
 private slots:
     void init() {
@@ -169,8 +169,9 @@ private slots:
         QVERIFY(dialog);
         chosenProtocol = InFolder("fetched.pro");
         device.respond([](const std::string& written) {
-            return written == "@Y0007@" ? std::string("Coming     7    12.03.08    06:15:02\r\nA\r\nB\r\n--\r\n")
-                                        : std::string();
+            return written == "@Y0007@"
+                       ? std::string("Coming     7    12.03.08    06:15:02\r\nA\r\nB\r\n--\r\n")
+                       : std::string();
         });
         ModalScript script({ProtocolDialogStep("abc", &offered), MessageStep(&messages),
                             ProtocolDialogStep("0", &offered), MessageStep(&messages),
@@ -179,10 +180,11 @@ private slots:
         QTest::mouseClick(dialog->findChild<QPushButton*>("getProtocolButton"), Qt::LeftButton);
         QVERIFY(script.finished());
         const QString range = "Vantor: Geben Sie bitte eine ganze Zahl zwischen 1 und 9999 ein.";
-        QCOMPARE(messages, (QStringList{"Vantor: Geben Sie bitte eine ganze Zahl ein.", range, range}));
+        QCOMPARE(messages,
+                 (QStringList{"Vantor: Geben Sie bitte eine ganze Zahl ein.", range, range}));
         // After each refusal the dialog stayed open with the number selected.
-        QCOMPARE(offered,
-                 (QStringList{"up-to 100 ", "up-to abc selected", "up-to 0 selected", "up-to 10000 selected"}));
+        QCOMPARE(offered, (QStringList{"up-to 100 ", "up-to abc selected", "up-to 0 selected",
+                                       "up-to 10000 selected"}));
         QCOMPARE(device.writes(), (std::vector<std::string>{"@@/r", "@Y0007@"}));
         QCOMPARE(ReadFile(chosenProtocol),
                  std::string("Coming     7    12.03.08    06:15:02\r\nA\r\nB\r\n--\r\n"));

@@ -1,6 +1,6 @@
-#include "protocol_tool/vantorctl/options.h"
-
 #include <gtest/gtest.h>
+
+#include "protocol_tool/vantorctl/options.h"
 
 using vantorctl::Command;
 using vantorctl::ParseOptions;
@@ -11,7 +11,9 @@ vantorctl::Options Parsed(std::vector<std::string> args) {
     EXPECT_TRUE(result.options.has_value()) << result.error;
     return result.options.value_or(vantorctl::Options{});
 }
-bool Refused(std::vector<std::string> args) { return !ParseOptions(args).options.has_value(); }
+bool Refused(std::vector<std::string> args) {
+    return !ParseOptions(args).options.has_value();
+}
 }  // namespace
 
 TEST(VantorctlOptions, GetProtocolTakesAFileAndEitherUpToOrNew) {

@@ -57,7 +57,8 @@ int TranslateExit(protocol::TranslateResult result, const std::string& file) {
 
 int Convert(const Options& o, cli::ConsoleFrontend& frontend) {
     protocol::StatusLine status(frontend);
-    const protocol::ConvertOutcome outcome = protocol::ConvertToXls(o.file, o.cyrillic, status, frontend);
+    const protocol::ConvertOutcome outcome =
+        protocol::ConvertToXls(o.file, o.cyrillic, status, frontend);
     switch (outcome.spreadsheet) {
         case protocol::ConvertResult::ProtocolUnreadable:
             Explain("Cannot read %s", o.file);
@@ -71,8 +72,8 @@ int Convert(const Options& o, cli::ConsoleFrontend& frontend) {
         case protocol::ConvertResult::Converted:
             break;
     }
-    int exit = outcome.spreadsheet == protocol::ConvertResult::Converted ? cli::kExitOk
-                                                                        : cli::kExitFailed;
+    int exit =
+        outcome.spreadsheet == protocol::ConvertResult::Converted ? cli::kExitOk : cli::kExitFailed;
     if (outcome.rtf && TranslateExit(*outcome.rtf, o.file) != cli::kExitOk) exit = cli::kExitFailed;
     return exit;
 }

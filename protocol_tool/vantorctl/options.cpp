@@ -41,7 +41,9 @@ std::optional<int> ParseEntryNumber(const std::string& text) {
     return value;
 }
 
-ParseResult Fail(std::string error) { return ParseResult{std::nullopt, std::move(error)}; }
+ParseResult Fail(std::string error) {
+    return ParseResult{std::nullopt, std::move(error)};
+}
 
 // The checks that need the whole command line.
 std::string CheckComplete(const Options& o) {
