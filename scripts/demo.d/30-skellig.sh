@@ -28,6 +28,6 @@ echo "  (command 267 of the session is the first line of text page 2: 1 + 253 + 
 sim=$!
 wait_for_link
 echo "\$ skelligctl --port $link send samples/display/anlage.txt --no-clock"
-"$skelligctl" --port "$link" send "$TOP/samples/display/anlage.txt" --no-clock \
+"$skelligctl" --port "$link" send "$TOP/samples/display/anlage.txt" --no-clock 2>&1 \
   || echo "(exit status $?: the transfer ends at the wrong acknowledgement; no clock, no logout)"
 kill "$sim"; wait "$sim" 2>/dev/null || true
