@@ -13,6 +13,13 @@ constexpr std::uint8_t kIdentify = 0x2E;
 constexpr std::uint8_t kInfoBlock = 0x2F;
 constexpr std::uint8_t kEepromFirst = 0x4A;
 constexpr std::uint8_t kEepromSecond = 0x4B;
+ModuleLayout LayoutOf(const SimInfoBlock& info) {
+    ModuleLayout layout;
+    layout.directoryAddress = info.word(4);
+    layout.configurationSegment = info.word(6);
+    layout.pageSize = info.word(8);
+    return layout;
+}
 }  // namespace
 
 SimInfoBlock::SimInfoBlock() {
@@ -35,7 +42,13 @@ void SimInfoBlock::setWord(size_t offset, std::uint16_t value) {
 }
 
 PlcDevice::PlcDevice(std::uint8_t station, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor)
-    : station_(station), firmwareMajor_(firmwareMajor), firmwareMinor_(firmwareMinor) {}
+    : station_(station),
+      firmwareMajor_(firmwareMajor),
+      firmwareMinor_(firmwareMinor),
+      modules_(memory_, LayoutOf(infoBlock_)) {
+    // An empty PLC: the system pages start the page map.
+    modules_.tidyMap();
+}
 
 std::string PlcDevice::identifyAnswer() const {
     // Two bytes the PC ignores, the firmware version, two words the PC ignores.
@@ -70,7 +83,7 @@ std::string PlcDevice::handle(const PlcRequest& request) {
             eepromStep_ = 2;
             return AckAnswer();
         default:
-            return {};
+            return handleMemory(request);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/plc/module_store.h"
+#include "sim/plc/plc_memory.h"
 #include "sim/plc/request_parser.h"
 
 namespace sim {
@@ -19,9 +21,17 @@ struct SimInfoBlock {
     void setWord(size_t offset, std::uint16_t value);
 };
 
+// Misbehaviour of the memory model, set by --fault.
+struct PlcMemoryFaults {
+    bool assignZero = false;  // reservations are answered with module number 0
+    int badChecksum = -1;     // this module's stored code sum is wrong
+};
+
 class PlcDevice {
 public:
     PlcDevice(std::uint8_t station, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor);
+    PlcDevice(const PlcDevice&) = delete;
+    PlcDevice& operator=(const PlcDevice&) = delete;
 
     // The reply bytes for a request: 0xE5, an answer telegram, or empty (not addressed to
     // this station, or a command the PLC does not know).
@@ -32,9 +42,19 @@ public:
     bool running() const { return running_; }
     int resets() const { return resets_; }
     SimInfoBlock& infoBlock() { return infoBlock_; }
+    PlcMemory& memory() { return memory_; }
+    ModuleStore& modules() { return modules_; }
+    void setMemoryFaults(PlcMemoryFaults faults);
 
 private:
     std::string identifyAnswer() const;
+    // The memory and module commands (plc_device_memory.cpp); empty for a malformed request.
+    std::string handleMemory(const PlcRequest& request);
+    std::string readAnswer(const PlcRequest& request);
+    std::string listAnswer(std::uint8_t command, const std::string& data);
+    std::string writeAnswer(const PlcRequest& request);
+    std::string reserveAnswer(const PlcRequest& request);
+    std::string headerAnswer(const PlcRequest& request);
     std::uint8_t station_;
     std::uint8_t firmwareMajor_;
     std::uint8_t firmwareMinor_;
@@ -43,6 +63,11 @@ private:
     int resets_ = 0;
     int eepromStep_ = 0;
     SimInfoBlock infoBlock_;
+    PlcMemory memory_;
+    ModuleStore modules_;
+    PlcMemoryFaults memoryFaults_;
+    std::uint8_t lastListCommand_ = 0;
+    std::string lastListRequest_;  // repeated by commands 0x03 and 0x0C
 };
 
 }  // namespace sim

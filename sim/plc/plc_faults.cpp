@@ -6,8 +6,19 @@
 
 namespace sim {
 
+namespace {
+// The number after "name=" in kind; false when kind is not name=N with N in 0..high.
+bool NumberAfter(const std::string& kind, const std::string& name, long high, int& value) {
+    if (kind.rfind(name, 0) != 0 || kind.size() == name.size()) return false;
+    char* end = nullptr;
+    long n = std::strtol(kind.c_str() + name.size(), &end, 10);
+    if (*end != '\0' || n < 0 || n > high) return false;
+    value = static_cast<int>(n);
+    return true;
+}
+}  // namespace
+
 bool PlcFaults::parse(const std::string& kind) {
-    const std::string after = "silent-after=";
     if (kind == "silent") {
         silent = true;
     } else if (kind == "wrong-ack") {
@@ -18,11 +29,12 @@ bool PlcFaults::parse(const std::string& kind) {
         noise = true;
     } else if (kind == "damaged") {
         damaged = true;
-    } else if (kind.rfind(after, 0) == 0 && kind.size() > after.size()) {
-        char* end = nullptr;
-        long n = std::strtol(kind.c_str() + after.size(), &end, 10);
-        if (*end != '\0' || n < 0) return false;
-        silentAfter = static_cast<int>(n);
+    } else if (kind == "assign-zero") {
+        assignZero = true;
+    } else if (kind.rfind("silent-after=", 0) == 0) {
+        return NumberAfter(kind, "silent-after=", 1000000000L, silentAfter);
+    } else if (kind.rfind("bad-checksum=", 0) == 0) {
+        return NumberAfter(kind, "bad-checksum=", 63, badChecksum) && badChecksum > 0;
     } else {
         return false;
     }

@@ -13,10 +13,11 @@ struct PlcFaults {
     bool noise = false;         // stray bytes before every answer telegram
     bool damaged = false;       // answer telegrams with a wrong second 0x68
     int silentAfter = -1;       // silent from the (N+1)th received telegram on; -1: never
+    bool assignZero = false;    // reservations get module number 0
+    int badChecksum = -1;       // module N's code sum in memory is wrong; -1: none
 
     // Takes one --fault value ("silent", "wrong-ack", "telegram-ack", "noise", "damaged",
-    // "silent-after=N"); false when it is not one of them. Faults added by the memory
-    // model are parsed there.
+    // "silent-after=N", "assign-zero", "bad-checksum=N"); false when it is not one of them.
     bool parse(const std::string& kind);
 
     // The bytes actually sent for a reply to the count-th received telegram (1-based).
@@ -26,6 +27,7 @@ struct PlcFaults {
 
 // The --fault kinds this file knows, for the usage text.
 inline constexpr const char* kPlcFaultKinds =
-    "silent, wrong-ack, telegram-ack, noise, damaged, silent-after=N";
+    "silent, wrong-ack, telegram-ack, noise, damaged, silent-after=N, assign-zero, "
+    "bad-checksum=N";
 
 }  // namespace sim

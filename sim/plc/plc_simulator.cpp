@@ -1,5 +1,7 @@
 #include "sim/plc/plc_simulator.h"
 
+#include <filesystem>
+
 #include "common/format.h"
 
 namespace sim {
@@ -8,10 +10,49 @@ bool PlcLineAccepted(const serial::ObservedLine& line) {
     return line.dataBits == 8 && line.stopBits == 1 && (line.baud == 9600 || line.baud == 19200);
 }
 
-PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty)
+PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty,
+                           common::Clock& clock)
     : options_(std::move(options)),
       pty_(pty),
-      device_(options_.station, options_.firmwareMajor, options_.firmwareMinor) {}
+      clock_(clock),
+      pacer_(clock, options_.realtime),
+      device_(options_.station, options_.firmwareMajor, options_.firmwareMinor) {
+    PlcMemoryFaults memoryFaults;
+    memoryFaults.assignZero = options_.faults.assignZero;
+    memoryFaults.badChecksum = options_.faults.badChecksum;
+    device_.setMemoryFaults(memoryFaults);
+    savedChanges_ = device_.memory().changes();
+}
+
+bool PlcSimulator::loadImage(std::string& error) {
+    if (options_.imagePath.empty()) return true;
+    std::error_code ec;
+    if (std::filesystem::exists(options_.imagePath, ec)) {
+        if (!device_.memory().loadImage(options_.imagePath, error)) return false;
+        // Faults apply to the loaded memory too.
+        PlcMemoryFaults memoryFaults;
+        memoryFaults.assignZero = options_.faults.assignZero;
+        memoryFaults.badChecksum = options_.faults.badChecksum;
+        device_.setMemoryFaults(memoryFaults);
+    }
+    // The image exists from the start, so a test or a second run finds it.
+    savedChanges_ = device_.memory().changes() + 1;
+    saveImageIfChanged();
+    if (!std::filesystem::exists(options_.imagePath, ec)) {
+        error = "cannot write " + options_.imagePath;
+        return false;
+    }
+    return true;
+}
+
+void PlcSimulator::saveImageIfChanged() {
+    if (options_.imagePath.empty() || device_.memory().changes() == savedChanges_) return;
+    if (device_.memory().saveImage(options_.imagePath)) {
+        savedChanges_ = device_.memory().changes();
+    } else {
+        std::fprintf(stderr, "plcsim: cannot save the image %s\n", options_.imagePath.c_str());
+    }
+}
 
 void PlcSimulator::log(const char* direction, const std::string& bytes) {
     if (!options_.verbose) return;
@@ -20,11 +61,13 @@ void PlcSimulator::log(const char* direction, const std::string& bytes) {
 }
 
 void PlcSimulator::receive(std::uint8_t byte) {
+    serial::ObservedLine line = pty_.observedLine();
+    pacer_.received(line.baud);
     auto request = parser_.feed(byte);
     if (!request) return;
     ++received_;
+    pacer_.awaitReceived();
     log("<-", request->frame);
-    serial::ObservedLine line = pty_.observedLine();
     if (!PlcLineAccepted(line)) {
         // A real PLC would only see garbage on a wrongly set line.
         if (options_.verbose)
@@ -32,11 +75,14 @@ void PlcSimulator::receive(std::uint8_t byte) {
                         line.dataBits, line.stopBits);
         return;
     }
+    device_.memory().tick(clock_.now());
     std::string reply = device_.handle(*request);
     reply = options_.faults.apply(received_, device_.station(), request->command, reply);
-    if (reply.empty()) return;
-    log("->", reply);
-    pty_.write(reply);
+    if (!reply.empty()) {
+        pacer_.send(reply, line.baud, [this](const std::string& bytes) { return pty_.write(bytes); });
+        log("->", reply);
+    }
+    saveImageIfChanged();
 }
 
 void PlcSimulator::run() {

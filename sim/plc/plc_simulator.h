@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "common/clock.h"
 #include "link/pseudo_terminal.h"
+#include "sim/plc/line_pacer.h"
 #include "sim/plc/plc_device.h"
 #include "sim/plc/plc_faults.h"
 #include "sim/plc/request_parser.h"
@@ -19,6 +21,11 @@ struct PlcSimOptions {
     std::uint8_t firmwareMinor = 0;
     bool verbose = false;
     PlcFaults faults;
+    // The PLC's memory is loaded from this file at start (when it exists) and saved to it
+    // after every request that changed it.
+    std::string imagePath;
+    // Bytes take their wire time at the speed the client set.
+    bool realtime = false;
 };
 
 // True when the client set the PLC's line: 8 data bits, 1 stop bit, 9600 or 19200 baud.
@@ -27,7 +34,11 @@ bool PlcLineAccepted(const serial::ObservedLine& line);
 
 class PlcSimulator {
 public:
-    PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty);
+    PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, common::Clock& clock);
+
+    // Loads the image named in the options, if there is one; false with a reason when the
+    // file exists but can't be used.
+    bool loadImage(std::string& error);
 
     // Serves the line until a stop signal arrives.
     void run();
@@ -39,9 +50,13 @@ public:
 
 private:
     void log(const char* direction, const std::string& bytes);
+    void saveImageIfChanged();
     PlcSimOptions options_;
     serial::PseudoTerminal& pty_;
+    common::Clock& clock_;
+    LinePacer pacer_;
     PlcDevice device_;
+    std::uint64_t savedChanges_ = 0;
     RequestParser parser_;
     int received_ = 0;
 };

@@ -12,11 +12,15 @@ namespace {
 void Usage(std::FILE* out) {
     std::fprintf(out,
                  "usage: plcsim --link PATH [--station N] [--firmware M.N] [--verbose]\n"
-                 "              [--fault KIND]...\n"
+                 "              [--image FILE] [--realtime] [--fault KIND]...\n"
                  "Simulates a PLC on a pseudo-terminal reached through the symbolic link PATH.\n"
                  "  --station N     station address it answers at (default 64)\n"
                  "  --firmware M.N  firmware version it reports (default 2.0)\n"
                  "  --verbose       print every telegram received and sent in hex\n"
+                 "  --image FILE    the PLC's memory: loaded at start when the file exists,\n"
+                 "                  saved after every change (so a later run sees a download)\n"
+                 "  --realtime      take and send every byte with its wire time at the speed\n"
+                 "                  the client set (11 bits per character)\n"
                  "  --fault KIND    misbehave: %s\n"
                  "It answers only when the line is set to 8 data bits, 1 stop bit at 9600 or\n"
                  "19200 baud, and runs until interrupted.\n",
@@ -67,6 +71,10 @@ int main(int argc, char** argv) {
             options.firmwareMinor = static_cast<std::uint8_t>(minor);
         } else if (arg == "--verbose") {
             options.verbose = true;
+        } else if (arg == "--image") {
+            options.imagePath = value();
+        } else if (arg == "--realtime") {
+            options.realtime = true;
         } else if (arg == "--fault") {
             std::string kind = value();
             if (!options.faults.parse(kind)) {
@@ -95,7 +103,12 @@ int main(int argc, char** argv) {
         std::printf("plcsim: station %d on %s -> %s\n", options.station, options.linkPath.c_str(),
                     pty->slavePath().c_str());
     std::fflush(stdout);
-    sim::PlcSimulator simulator(options, *pty);
+    common::RealClock clock;
+    sim::PlcSimulator simulator(options, *pty, clock);
+    if (!simulator.loadImage(error)) {
+        std::fprintf(stderr, "plcsim: %s\n", error.c_str());
+        return 1;
+    }
     simulator.run();
     return 0;
 }
