@@ -6,11 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
+
+#include "common/clock.h"
 
 extern char** environ;
 
@@ -62,8 +62,9 @@ BackgroundProcess::BackgroundProcess(const std::string& program,
         pid_ = pid;
     posix_spawn_file_actions_destroy(&actions);
     if (pid_ > 0 && !waitForPath.empty()) {
+        common::RealClock clock;
         for (int i = 0; i < 500 && !fs::exists(fs::symlink_status(waitForPath)); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            clock.sleep(common::Millis(10));
     }
 }
 
