@@ -7,7 +7,8 @@
 
 #include <filesystem>
 #include <random>
-#include <thread>
+
+#include "common/clock.h"
 
 extern char** environ;
 
@@ -32,8 +33,9 @@ DisplaySimProcess::~DisplaySimProcess() { stop(); }
 
 bool DisplaySimProcess::waitReady(std::chrono::milliseconds timeout) {
     if (pid_ < 0) return false;
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
+    common::RealClock clock;
+    const auto end = clock.now() + timeout;
+    while (clock.now() < end) {
         std::error_code ec;
         if (std::filesystem::is_symlink(link_, ec)) return true;
         int status = 0;
@@ -41,7 +43,7 @@ bool DisplaySimProcess::waitReady(std::chrono::milliseconds timeout) {
             pid_ = -1;
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        clock.sleep(common::Millis(10));
     }
     return false;
 }
