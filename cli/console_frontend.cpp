@@ -31,6 +31,9 @@ void ConsoleFrontend::endProgressLine() {
 bool ConsoleFrontend::isProgress(const std::string& text) const {
     for (const auto& p : progress_)
         if (text.rfind(p, 0) == 0) return true;
+    for (const auto& s : progressSuffixes_)
+        if (text.size() >= s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0)
+            return true;
     return false;
 }
 

@@ -27,6 +27,10 @@ public:
     // Status texts that only count bytes rewrite one line on a terminal; these prefixes say
     // which texts those are (for example "Write " or "Read ").
     void setProgressPrefixes(std::vector<std::string> prefixes) { progress_ = std::move(prefixes); }
+    // The same for texts recognised by their end (" Bytes transfered").
+    void setProgressSuffixes(std::vector<std::string> suffixes) {
+        progressSuffixes_ = std::move(suffixes);
+    }
     // True once an error was reported: the tool's exit status then says failure.
     bool errorReported() const { return errorReported_; }
 
@@ -41,6 +45,7 @@ private:
     bool progressOpen_ = false;
     bool errorReported_ = false;
     std::vector<std::string> progress_;
+    std::vector<std::string> progressSuffixes_;
 };
 
 // Strips one trailing "\n" (message texts such as "No USB Serial converter found\n").

@@ -1,6 +1,7 @@
 // The commands of quarnctl. Each lives in its own source file; add a line here.
 #include "plc_tool/quarnctl/context.h"
 #include "plc_tool/quarnctl/control_commands.h"
+#include "plc_tool/quarnctl/transfer_commands.h"
 #include "plc_tool/quarnctl/watch_command.h"
 
 namespace quarnctl {
@@ -23,6 +24,20 @@ const std::vector<Command>& Commands() {
          "interrupted), --top INDEX starts at that variable, --keys pages with up, down, pgup "
          "and pgdn, separated by commas, one key per page.",
          WatchCommand},
+        {"directory", "", "Read the PLC directory and print the module table: number, name, "
+                          "kind, code length, start page, firmware needed, date.",
+         DirectoryCommand},
+        {"download", "PROJECT.pr", "Download the project into the PLC: its modules are "
+                                   "deleted, the configuration block is written (asks first), "
+                                   "every module is written and the PLC is started. A project "
+                                   "with a missing or unusable file is refused before the PLC "
+                                   "is touched. The transfer is appended to the log (--log).",
+         DownloadCommand},
+        {"upload", "FOLDER", "Upload the PLC's modules, its configuration block (FOLDER.kb) and "
+                             "a project file (FOLDER.pr) into FOLDER, created when missing. "
+                             "Asks before overwriting files. The transfer is appended to the "
+                             "log (--log).",
+         UploadCommand},
     };
     return commands;
 }

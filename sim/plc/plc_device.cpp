@@ -23,7 +23,7 @@ ModuleLayout LayoutOf(const SimInfoBlock& info) {
 }  // namespace
 
 SimInfoBlock::SimInfoBlock() {
-    bytes[1] = 0;                // variant
+    bytes[1] = 2;                // variant: takes functions and data blocks alike
     bytes[2] = 2;                // list reads with 0x0D
     setWord(4, 0x1000);          // directory
     setWord(6, 0x6000);          // configuration segment

@@ -1,0 +1,137 @@
+#include "plc_tool/quarnctl/transfer_commands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "plc/files/transfer_log.h"
+#include "plc/module_header.h"
+#include "plc/quarn_exception.h"
+#include "plc/transfer/download.h"
+#include "plc/transfer/plc_directory.h"
+#include "plc/transfer/upload.h"
+#include "plc_tool/core/abort_texts.h"
+
+namespace quarnctl {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool CanAppend(const fs::path& file) {
+    std::ofstream out(file, std::ios::app);
+    return static_cast<bool>(out);
+}
+
+// log.txt beside the program when that folder is writable, else in the per-user data
+// folder. quarnctl appends to it: every run is one transfer, so the log keeps the history.
+fs::path DefaultLogFile() {
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && CanAppend(program.parent_path() / "log.txt")) return program.parent_path() / "log.txt";
+    fs::path data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
+        data = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        data = fs::path(home) / ".local" / "share";
+    } else {
+        return {};
+    }
+    const fs::path folder = data / "Hadrel" / "QuarnWin";
+    fs::create_directories(folder, ec);
+    return folder / "log.txt";
+}
+
+plc::TransferLog LogFor(const Context& context) {
+    const std::string& option = context.options().logPath;
+    const fs::path file = option.empty() ? DefaultLogFile() : fs::path(option);
+    // The Qt program empties its log at start; a file named with --log is created here.
+    if (!file.empty() && !fs::exists(file)) plc::AppendLog(file, "");
+    return plc::TransferLog(file);
+}
+
+bool OneArgument(const char* name, const char* what, const std::vector<std::string>& args) {
+    if (args.size() == 1) return true;
+    std::fprintf(stderr, "quarnctl %s: %s\n", name,
+                 args.empty() ? what : "takes exactly one argument");
+    return false;
+}
+
+// Connects and runs the connection check; false when there is no PLC to talk to.
+bool Reach(Context& context) {
+    if (!context.Connect()) return false;
+    context.frontend().setProgressSuffixes({" Bytes transfered"});
+    return quarnwin::RunConnectionCheck(context.session()) == quarnwin::Outcome::Done;
+}
+
+void PrintModuleTable(const plc::PlcState& state) {
+    if (!state.titleText.empty()) std::printf("Project: %s\n", state.titleText.c_str());
+    std::printf("Modules: %zu\n", state.modules.size());
+    if (state.modules.empty()) return;
+    std::printf("Nr  Name      Kind  Length  Page  Firmware  Date\n");
+    for (const plc::ModuleEntry& entry : state.modules) {
+        const auto& b = entry.bytes;
+        const unsigned length = entry.codeLength() >= 2 ? entry.codeLength() - 2u : 0u;
+        std::printf("%2d  %-8s  %4d  %6u  %4d  %d.%-6d  %02d-%02d-%02d %02d:%02d%s\n",
+                    entry.number(), entry.name().c_str(), entry.kind(), length, entry.startPage(),
+                    b[plc::header::kFirmwareMajor] & 0x7F, b[plc::header::kFirmwareMinor],
+                    b[plc::header::kYear], b[plc::header::kMonth], b[plc::header::kDay],
+                    b[plc::header::kHour], b[plc::header::kMinute],
+                    (b[plc::header::kFirmwareMajor] & plc::header::kDamagedMark) ? "  damaged" : "");
+    }
+}
+
+}  // namespace
+
+int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        std::fprintf(stderr, "quarnctl directory: unexpected argument '%s'\n", args[0].c_str());
+        return cli::kExitUsage;
+    }
+    if (!Reach(context)) return cli::kExitFailed;
+    try {
+        plc::ReadPlcDirectory(context.session().programmer());
+    } catch (const plc::CQuarnException&) {
+        context.frontend().reportError(quarnwin::kCommunicationErrorText, true);
+        return cli::kExitFailed;
+    }
+    PrintModuleTable(context.session().programmer().state());
+    return cli::kExitOk;
+}
+
+int DownloadCommand(Context& context, const std::vector<std::string>& args) {
+    if (!OneArgument("download", "names the project file (.pr)", args)) return cli::kExitUsage;
+    if (!Reach(context)) return cli::kExitFailed;
+    const plc::TransferLog log = LogFor(context);
+    plc::Download download(context.session().programmer(), log);
+    try {
+        return download.Run(args[0]) == plc::DownloadOutcome::kComplete ? cli::kExitOk
+                                                                          : cli::kExitFailed;
+    } catch (const plc::CQuarnException&) {
+        context.frontend().reportError(quarnwin::kDownloadAbortedText, true);
+        return cli::kExitFailed;
+    }
+}
+
+int UploadCommand(Context& context, const std::vector<std::string>& args) {
+    if (!OneArgument("upload", "names the folder to upload into", args)) return cli::kExitUsage;
+    std::error_code ec;
+    fs::create_directories(args[0], ec);
+    if (!fs::is_directory(args[0], ec)) {
+        std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args[0].c_str());
+        return cli::kExitFailed;
+    }
+    if (!Reach(context)) return cli::kExitFailed;
+    const plc::TransferLog log = LogFor(context);
+    plc::Upload upload(context.session().programmer(), log);
+    try {
+        return upload.Run(args[0]) == plc::UploadOutcome::kComplete ? cli::kExitOk
+                                                                     : cli::kExitFailed;
+    } catch (const plc::CQuarnException&) {
+        context.frontend().reportError(quarnwin::kUploadAbortedText, true);
+        return cli::kExitFailed;
+    }
+}
+
+}  // namespace quarnctl
