@@ -1,0 +1,59 @@
+#pragma once
+// The automation name "QuarnWin.Application" on the D-Bus session bus. A program started
+// for automation serves a class factory: a client creates the application object (which has
+// no methods or properties of its own) and holds it until it releases it or leaves the bus.
+// While anyone holds it, closing the main dialog only hides it; when the last client lets
+// go of a hidden dialog, the program ends. A program started normally only registers how
+// the bus starts it for automation. Without a session bus all of this quietly does nothing.
+#include <QObject>
+#include <QString>
+#include <map>
+
+namespace quarnwin {
+
+class AutomationServer final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* kServiceName = "QuarnWin.Application";
+    static constexpr const char* kFactoryPath = "/QuarnWin/ClassFactory";
+    static constexpr const char* kObjectPath = "/QuarnWin/Application";
+    static constexpr const char* kFactoryInterface = "QuarnWin.ClassFactory";
+
+    explicit AutomationServer(QObject* parent = nullptr);
+    ~AutomationServer() override;
+
+    // True when the program was started by an automation client (the framework's start
+    // switches "-Embedding", "-Automation", or "--automation").
+    static bool IsAutomationStart(const QStringList& arguments);
+    // True when a session bus can be reached.
+    static bool BusAvailable();
+
+    // Automation start: claims the name and serves the factory. False when there is no bus
+    // or the name is taken.
+    bool Serve();
+    // Normal start: writes the bus's activation entry for the name, pointing at program,
+    // into dataFolder (dbus-1/services/ below the per-user data folder when empty). False
+    // when there is no bus or the entry can't be written.
+    static bool RegisterActivation(const QString& program, const QString& dataFolder = QString());
+
+    bool held() const { return holds_ > 0; }
+    int holds() const { return holds_; }
+
+    // A client takes or lets go of the application object (also called by the bus adaptor).
+    void Hold(const QString& client);
+    void Release(const QString& client);
+    // The client left the bus: everything it held is let go.
+    void ClientGone(const QString& client);
+
+signals:
+    void heldChanged(bool held);
+
+private:
+    std::map<QString, int> clients_;
+    int holds_ = 0;
+    QObject* factory_ = nullptr;
+    QObject* application_ = nullptr;
+    QObject* watcher_ = nullptr;
+};
+
+}  // namespace quarnwin

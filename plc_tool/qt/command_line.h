@@ -1,0 +1,21 @@
+#pragma once
+// QuarnWin's command line: the port, and the automation start switches.
+#include <string>
+#include <vector>
+
+namespace quarnwin {
+
+struct CommandLine {
+    bool help = false;
+    bool automation = false;   // started by an automation client
+    std::string port;          // --port PATH
+    std::string error;         // not empty: the arguments were not understood
+};
+
+// The arguments after the program name (the toolkit's own options already taken out).
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+const char* UsageText();
+
+}  // namespace quarnwin

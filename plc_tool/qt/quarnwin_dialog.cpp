@@ -1,0 +1,126 @@
+#include "plc_tool/qt/quarnwin_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QUrl>
+
+#include "link/port_discovery.h"
+#include "plc/files/transfer_log.h"
+#include "plc_tool/core/control_operations.h"
+#include "plc_tool/qt/about_box.h"
+#include "plc_tool/qt/automation.h"
+#include "plc_tool/qt/file_dialogs.h"
+#include "plc_tool/qt/program_folder.h"
+
+namespace quarnwin {
+
+namespace {
+constexpr int kFastSpeedIndex = 1;
+constexpr const char* kSaveLogTitle = "Save log file ";
+constexpr const char* kLogFilter = "Log file (*.txt)|*.txt||";
+}  // namespace
+
+CQuarnWinDlg::CQuarnWinDlg(QuarnWinOptions options, QWidget* parent)
+    : QDialog(parent), options_(std::move(options)) {
+    BuildControls();
+    if (options_.clock) {
+        clock_ = options_.clock;
+    } else {
+        ownClock_ = std::make_unique<common::RealClock>();
+        clock_ = ownClock_.get();
+    }
+    frontend_ = std::make_unique<QtFrontend>(*this, *status_);
+    device_ = std::make_unique<serial::TermiosDevice>(*clock_);
+    session_ = std::make_unique<QuarnSession>(*device_, *clock_, *frontend_);
+}
+
+CQuarnWinDlg::~CQuarnWinDlg() {
+    settings_.baudrate = speed_->currentIndex();
+    settings_.Save();
+}
+
+bool CQuarnWinDlg::Initialise() {
+    setWindowTitle(kTitle);
+    // All settings at once: they go back unchanged even when the program ends right away.
+    settings_ = QuarnWinSettings::Load();
+    programFolder_ = options_.programFolder.isEmpty() ? ProgramFolder() : options_.programFolder;
+
+    std::string port = options_.port;
+    if (port.empty()) port = serial::FindConverterPort(*frontend_, options_.sysfsRoot);
+    portName_ = ToQString(port);
+
+    portField_->setText(portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft,
+                                                             portField_->width()));
+    portField_->setToolTip(portName_);
+    speed_->setCurrentIndex(settings_.baudrate);
+    connect(speed_, &QComboBox::activated, this, &CQuarnWinDlg::OnSpeedChanged);
+
+    if (!port.empty() && !session_->Open(port, settings_.baudrate == kFastSpeedIndex)) {
+        // The operations would only time out; say why the port is not usable.
+        serial::OpenError error = session_->link().LastOpenError();
+        if (error != serial::OpenError::None)
+            frontend_->reportError(
+                serial::DescribeOpenError(error, session_->link().DevicePath()), false);
+    }
+    plc::AppendLog(logFile().toStdString(), std::string());
+    return !port.empty();
+}
+
+bool CQuarnWinDlg::HeldByAutomation() const { return automation_ && automation_->held(); }
+
+void CQuarnWinDlg::OnReset() { RunReset(*session_); }
+
+void CQuarnWinDlg::OnInitEeprom() { RunInitEeprom(*session_); }
+
+void CQuarnWinDlg::OnSpeedChanged(int index) {
+    settings_.baudrate = index;
+    session_->ChangeSpeed(index == kFastSpeedIndex);
+}
+
+void CQuarnWinDlg::OnShowLog() {
+    if (options_.showLog) {
+        options_.showLog(logFile());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(logFile()));
+}
+
+void CQuarnWinDlg::OnAbout() {
+    AboutBox about(this);
+    about.exec();
+}
+
+void CQuarnWinDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // The status line is drawn again with the dialog, in black: an error text stays, but
+    // no longer in red.
+    status_->update();
+}
+
+void CQuarnWinDlg::closeEvent(QCloseEvent* event) {
+    QString target = ChooseFileToSave(this, kSaveLogTitle, "txt", programFolder_, kLogFilter);
+    if (!target.isEmpty() && target != logFile()) {
+        QFile::remove(target);
+        QFile::copy(logFile(), target);
+    }
+    if (HeldByAutomation()) {
+        event->ignore();
+        hide();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CQuarnWinDlg::done(int result) {
+    // OK, Cancel and Escape: no offer to save the log.
+    if (HeldByAutomation()) {
+        hide();
+        return;
+    }
+    QDialog::done(result);
+}
+
+}  // namespace quarnwin

@@ -1,0 +1,82 @@
+#pragma once
+// CQuarnWinDlg, the main dialog of QuarnWin: one button per PLC operation, the port and its
+// speed, and the status line. It owns the session (serial link, PLC programmer, connection
+// check); every operation runs synchronously in its button handler.
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+#include "common/clock.h"
+#include "link/termios_device.h"
+#include "plc_tool/core/quarn_session.h"
+#include "plc_tool/qt/qt_frontend.h"
+#include "plc_tool/qt/quarnwin_options.h"
+#include "plc_tool/qt/quarnwin_settings.h"
+#include "plc_tool/qt/status_line.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quarnwin {
+
+class AutomationServer;
+
+class CQuarnWinDlg final : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "Rilvo   V 4.0";
+
+    explicit CQuarnWinDlg(QuarnWinOptions options, QWidget* parent = nullptr);
+    // Writes the settings back.
+    ~CQuarnWinDlg() override;
+
+    // Finds the port (or takes --port), opens it, reads the settings and empties the log.
+    // False when no converter was found: the program then ends (the message was shown).
+    bool Initialise();
+
+    // While an automation client holds the program, closing hides the dialog instead.
+    void setAutomation(AutomationServer* automation) { automation_ = automation; }
+
+    QuarnSession& session() { return *session_; }
+    QtFrontend& frontend() { return *frontend_; }
+    StatusLine& statusLine() { return *status_; }
+    const QuarnWinSettings& settings() const { return settings_; }
+    QString logFile() const { return programFolder_ + "log.txt"; }
+    const QString& portName() const { return portName_; }
+
+public slots:
+    void OnReset();
+    void OnInitEeprom();
+    void OnDownload();
+    void OnUpload();
+    void OnShowVariables();
+    void OnShowLog();
+    void OnSpeedChanged(int index);
+    void OnAbout();
+    void done(int result) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void BuildControls();
+    bool HeldByAutomation() const;
+
+    QuarnWinOptions options_;
+    QuarnWinSettings settings_;
+    QString programFolder_;
+    QString portName_;
+    StatusLine* status_ = nullptr;
+    QLabel* portField_ = nullptr;
+    QComboBox* speed_ = nullptr;
+    AutomationServer* automation_ = nullptr;
+    std::unique_ptr<common::Clock> ownClock_;
+    common::Clock* clock_ = nullptr;
+    std::unique_ptr<QtFrontend> frontend_;
+    std::unique_ptr<serial::TermiosDevice> device_;
+    std::unique_ptr<QuarnSession> session_;
+};
+
+}  // namespace quarnwin

@@ -1,0 +1,75 @@
+// The controls of the main dialog, placed as the dialog template lays them out in dialog
+// units (264 x 160; one unit is 1.5 pixels across and 1.625 pixels down).
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "plc_tool/qt/program_icon.h"
+#include "plc_tool/qt/quarnwin_dialog.h"
+
+namespace quarnwin {
+
+namespace {
+
+QRect Units(int x, int y, int width, int height) {
+    auto across = [](int units) { return units * 3 / 2; };
+    auto down = [](int units) { return units * 13 / 8; };
+    return QRect(across(x), down(y), across(width), down(height));
+}
+
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, QRect rect) {
+    widget->setObjectName(name);
+    widget->setGeometry(rect);
+    return widget;
+}
+
+}  // namespace
+
+void CQuarnWinDlg::BuildControls() {
+    setFixedSize(Units(0, 0, 264, 160).size());
+    setWindowIcon(ProgramIcon());
+
+    // Group boxes first, so the controls inside lie above them.
+    Place(new QGroupBox("Control SPS", this), "controlGroup", Units(7, 18, 77, 103));
+    Place(new QGroupBox("Down/Upload", this), "transferGroup", Units(91, 18, 82, 103));
+    Place(new QGroupBox("Interface", this), "interfaceGroup", Units(181, 18, 76, 103));
+
+    auto button = [this](const char* caption, const char* name, int x, int y, auto handler) {
+        auto* b = Place(new QPushButton(caption, this), name,
+                        Units(x, y, kButtonWidth, kButtonHeight));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    button("Reset", "reset", 20, 33, &CQuarnWinDlg::OnReset);
+    button("Init EEPROM", "initEeprom", 20, 53, &CQuarnWinDlg::OnInitEeprom);
+    button("PC -> Quarn", "download", 107, 33, &CQuarnWinDlg::OnDownload);
+    button("Quarn -> PC", "upload", 107, 53, &CQuarnWinDlg::OnUpload);
+    button("Show Log", "showLog", 107, 73, &CQuarnWinDlg::OnShowLog);
+    button("Show variables", "showVariables", 107, 101, &CQuarnWinDlg::OnShowVariables);
+
+    portField_ = Place(new QLabel(this), "port", Units(208, 34, 46, 9));
+    Place(new QLabel("Set Quarn at:", this), "speedLabel", Units(198, 45, 55, 9));
+    speed_ = Place(new QComboBox(this), "speed", Units(187, 55, 64, 13));
+    speed_->addItems({"9600 Baud", "19200 Baud"});
+    auto* line = Place(new QLabel("8 data bits\n1 stop bit\neven parity", this), "lineLabel",
+                       Units(187, 72, 64, 27));
+    line->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    status_ = Place(new StatusLine(this), "status", Units(7, 129, 250, 24));
+
+    // The window menu's "Inf&o for Rilvo...", here in the dialog's context menu.
+    auto* about = new QAction("Inf&o for Rilvo...", this);
+    about->setObjectName("about");
+    connect(about, &QAction::triggered, this, &CQuarnWinDlg::OnAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+}  // namespace quarnwin

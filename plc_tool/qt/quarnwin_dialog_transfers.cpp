@@ -1,0 +1,71 @@
+// The main dialog's side of the transfers and the variable display: connection check, the
+// file or folder dialog with its stored path, the operation, and its abort text.
+#include <memory>
+
+#include "monitor/variable_display.h"
+#include "plc/files/transfer_log.h"
+#include "plc/quarn_exception.h"
+#include "plc/transfer/download.h"
+#include "plc/transfer/upload.h"
+#include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/control_operations.h"
+#include "plc_tool/qt/file_dialogs.h"
+#include "plc_tool/qt/folder_dialog.h"
+#include "plc_tool/qt/quarnwin_dialog.h"
+#include "plc_tool/qt/variables_window.h"
+
+namespace quarnwin {
+
+namespace {
+constexpr const char* kProjectFilter = "Project file (*.pr)|*.pr||";
+constexpr const char* kUploadFilter = "Prokect file (*.pr)|*.pr|All Files (*.*)|*.*||";
+constexpr const char* kSymbolFilter = "Symbol file (*.ot)|*.ot||";
+}  // namespace
+
+void CQuarnWinDlg::OnDownload() {
+    if (RunConnectionCheck(*session_) != Outcome::Done) return;
+    QString project = ChooseFileToOpen(this, "pr", settings_.pathDn, kProjectFilter);
+    if (project.isEmpty()) return;
+    settings_.pathDn = project;
+    const plc::TransferLog log(logFile().toStdString());
+    try {
+        plc::Download(session_->programmer(), log).Run(project.toStdString());
+    } catch (const plc::CQuarnException&) {
+        frontend_->reportError(kDownloadAbortedText, true);
+    }
+}
+
+void CQuarnWinDlg::OnUpload() {
+    if (RunConnectionCheck(*session_) != Outcome::Done) return;
+    CFolderDialog folders(settings_.pathUp, kUploadFilter, this, *frontend_);
+    if (folders.exec() != QDialog::Accepted) return;
+    // The dialog is gone from the screen before the upload blocks the thread.
+    repaint();
+    settings_.pathUp = folders.folder();
+    const plc::TransferLog log(logFile().toStdString());
+    try {
+        plc::Upload(session_->programmer(), log).Run(settings_.pathUp.toStdString());
+    } catch (const plc::CQuarnException&) {
+        frontend_->reportError(kUploadAbortedText, true);
+    }
+}
+
+void CQuarnWinDlg::OnShowVariables() {
+    if (RunConnectionCheck(*session_) != Outcome::Done) return;
+    QString symbols = ChooseFileToOpen(this, "ot", settings_.pathVar, kSymbolFilter);
+    if (symbols.isEmpty()) return;
+    auto window = std::make_unique<CVariablesWnd>(
+        this, ToQString(monitor::VariablesWindowTitle(symbols.toStdString())));
+    window->show();
+    settings_.pathVar = symbols;
+    plc::BusyCursor busy(*frontend_);
+    try {
+        monitor::VariableDisplay display(session_->programmer());
+        display.RunVariableDisplay(symbols.toStdString(), *window);
+    } catch (const plc::CQuarnException&) {
+        frontend_->reportError(kShowVariablesAbortedText, true);
+    }
+    window.reset();
+}
+
+}  // namespace quarnwin

@@ -1,0 +1,106 @@
+#include "plc_tool/qt/variables_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "monitor/cell_painting.h"
+
+namespace quarnwin {
+
+namespace paint = monitor::painting;
+
+namespace {
+
+QColor ToColour(const paint::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// The rectangle covers left..right-1 and top..bottom-1, outline included.
+QRect ToOutline(const paint::Rect& r) {
+    return QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+}
+
+QString Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CVariablesWnd::CVariablesWnd(QWidget* owner, const QString& title) : QWidget(owner, Qt::Window) {
+    setWindowTitle(title);
+    setWindowModality(Qt::ApplicationModal);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setGeometry(0, 0, paint::kWindowWidth, paint::kWindowHeight);
+}
+
+void CVariablesWnd::Pump(monitor::VariableDisplay& display) {
+    // Everything waiting is handled: this window is modal, so the others only repaint.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    for (monitor::PagingKey key : keys_) display.PressKey(key);
+    keys_.clear();
+    if (closeRequested_) display.Close();
+}
+
+void CVariablesWnd::Redraw(const monitor::DisplayPage& page, monitor::VariableDisplay&) {
+    ShowPage(page);
+}
+
+void CVariablesWnd::ShowPage(const monitor::DisplayPage& page) {
+    page_ = page;
+    repaint();
+}
+
+void CVariablesWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToColour(paint::kBackground));
+    QFont font(paint::kFontFamily);
+    font.setPixelSize(paint::kFontHeight);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    painter.setFont(font);
+    paintedTexts_.clear();
+
+    for (int i = 0; i < page_.usedCells; ++i) {
+        std::optional<paint::CellPainting> cell = paint::PaintCell(page_, i);
+        if (!cell) continue;
+        if (cell->frameOnly) {
+            painter.setPen(QPen(ToColour(paint::kOutline), paint::kOutlineWidth));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(ToOutline(cell->frame));
+            continue;
+        }
+        for (const auto& row : {cell->symbolRow, cell->operandRow, cell->valueRow}) {
+            if (!row) continue;
+            painter.setPen(QPen(ToColour(paint::kOutline), paint::kOutlineWidth));
+            painter.setBrush(ToColour(row->fill));
+            painter.drawRect(ToOutline(row->rect));
+            const paint::Rect& r = row->rect;
+            painter.setPen(ToColour(row->textColour));
+            painter.drawText(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, Latin1(row->text));
+            paintedTexts_ << Latin1(row->text);
+        }
+    }
+}
+
+void CVariablesWnd::keyReleaseEvent(QKeyEvent* event) {
+    // A held key pages once, when it is let go.
+    if (event->isAutoRepeat()) return;
+    switch (event->key()) {
+        case Qt::Key_PageUp: keys_.push_back(monitor::PagingKey::kPageUp); break;
+        case Qt::Key_PageDown: keys_.push_back(monitor::PagingKey::kPageDown); break;
+        case Qt::Key_Up: keys_.push_back(monitor::PagingKey::kCursorUp); break;
+        case Qt::Key_Down: keys_.push_back(monitor::PagingKey::kCursorDown); break;
+        default: QWidget::keyReleaseEvent(event); return;
+    }
+    event->accept();
+}
+
+void CVariablesWnd::closeEvent(QCloseEvent* event) {
+    // The loop ends after its current cycle; the window goes when the operation ends.
+    closeRequested_ = true;
+    event->ignore();
+}
+
+}  // namespace quarnwin
