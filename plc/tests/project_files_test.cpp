@@ -145,11 +145,14 @@ TEST_F(ProjectFiles, ModuleFileResults) {
     EXPECT_EQ(plc::ReadModuleFile(folder / "LONGNAME9.ob", 0, t, image),
               plc::module_file::kNameTooLong);
     EXPECT_EQ(image.header[9], 0x55);
+}
 
+TEST_F(ProjectFiles, ReadOnlyModuleFileCannotBeOpened) {
+    plc::ModuleImage image;
     const fs::path locked = Write("LOCKED.ob", ModuleBytes(4, "abcd"));
     fs::permissions(locked, fs::perms::owner_read);
     if (std::fstream(locked, std::ios::in | std::ios::out)) GTEST_SKIP() << "running as root";
-    EXPECT_EQ(plc::ReadModuleFile(locked, 0, t, image), 1);
+    EXPECT_EQ(plc::ReadModuleFile(locked, 0, SomeTime(), image), 1);
 }
 
 TEST_F(ProjectFiles, ModuleKindsPerVariant) {
