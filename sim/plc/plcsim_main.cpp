@@ -5,6 +5,7 @@
 #include <string>
 
 #include "link/pseudo_terminal.h"
+#include "sim/plc/live_values.h"
 #include "sim/plc/plc_simulator.h"
 
 namespace {
@@ -19,6 +20,9 @@ void Usage(std::FILE* out) {
                  "  --verbose       print every telegram received and sent in hex\n"
                  "  --image FILE    the PLC's memory: loaded at start when the file exists,\n"
                  "                  saved after every change (so a later run sees a download)\n"
+                 "  --memory FILE   initial memory contents (text: ADDRESS or SEGMENT:OFFSET,\n"
+                 "                  then hexadecimal bytes or \"texts\"); the counter word at\n"
+                 "                  0200, bit 0 of 0210 and the ramp at 0220 change by themselves\n"
                  "  --realtime      take and send every byte with its wire time at the speed\n"
                  "                  the client set (11 bits per character)\n"
                  "  --fault KIND    misbehave: %s\n"
@@ -37,6 +41,7 @@ bool ParseNumber(const char* text, long low, long high, long& value) {
 
 int main(int argc, char** argv) {
     sim::PlcSimOptions options;
+    std::string memoryFile;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&]() -> const char* {
@@ -73,6 +78,8 @@ int main(int argc, char** argv) {
             options.verbose = true;
         } else if (arg == "--image") {
             options.imagePath = value();
+        } else if (arg == "--memory") {
+            memoryFile = value();
         } else if (arg == "--realtime") {
             options.realtime = true;
         } else if (arg == "--fault") {
@@ -108,6 +115,12 @@ int main(int argc, char** argv) {
     if (!simulator.loadImage(error)) {
         std::fprintf(stderr, "plcsim: %s\n", error.c_str());
         return 1;
+    }
+    sim::InstallLiveValues(simulator.device().memory());
+    if (!memoryFile.empty() &&
+        !sim::LoadMemoryFile(memoryFile, simulator.device().memory(), error)) {
+        std::fprintf(stderr, "plcsim: %s\n", error.c_str());
+        return 2;
     }
     simulator.run();
     return 0;
