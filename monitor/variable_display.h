@@ -71,7 +71,6 @@ public:
     bool DisplayRunning() const { return running_; }
 
     const VariableList& Variables() const { return variables_; }
-    VariableList& Variables() { return variables_; }
     const PagePosition& Position() const { return position_; }
     const DisplayPage& Page() const { return page_; }
 

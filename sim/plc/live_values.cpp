@@ -79,13 +79,19 @@ bool ParseBytes(const std::string& text, std::string& bytes) {
 
 void ApplyLiveValues(PlcMemory& memory, common::Millis sinceStart) {
     const auto ms = static_cast<std::uint64_t>(sinceStart.count());
-    memory.setWord16(live::kCounterAddress,
-                     static_cast<std::uint16_t>(ms / live::kCounterStep.count()));
-    const std::uint8_t toggle = memory.byteAt(live::kToggleAddress);
+    // Only values that moved are written: every write counts as a change of the memory,
+    // and a simulator with --image saves its image after changes.
+    const auto counter = static_cast<std::uint16_t>(ms / live::kCounterStep.count());
+    if (memory.word16(live::kCounterAddress) != counter)
+        memory.setWord16(live::kCounterAddress, counter);
+    const std::uint8_t toggleByte = memory.byteAt(live::kToggleAddress);
     const auto bit = static_cast<std::uint8_t>((ms / live::kToggleStep.count()) & 1);
-    memory.setByteAt(live::kToggleAddress, static_cast<std::uint8_t>((toggle & 0xFE) | bit));
-    memory.write16(live::kRampAddress,
-                   LittleEndian(static_cast<std::uint32_t>(ms * live::kRampPerMillisecond), 4));
+    const auto toggled = static_cast<std::uint8_t>((toggleByte & 0xFE) | bit);
+    if (toggled != toggleByte) memory.setByteAt(live::kToggleAddress, toggled);
+    const std::string ramp =
+        LittleEndian(static_cast<std::uint32_t>(ms * live::kRampPerMillisecond), 4);
+    if (memory.read16(live::kRampAddress, ramp.size()) != ramp)
+        memory.write16(live::kRampAddress, ramp);
 }
 
 void InstallLiveValues(PlcMemory& memory) {

@@ -26,6 +26,10 @@ TEST(LiveValues, CounterToggleAndRampFollowTheTime) {
     memory.tick(Millis(5000 + 1500));
     EXPECT_EQ(memory.byteAt(sim::live::kToggleAddress), 0xF1);
     EXPECT_EQ(memory.read16(sim::live::kRampAddress, 4), std::string("\x60\xE3\x16\x00", 4));
+    // Nothing moved: the memory does not count a change.
+    const std::uint64_t changes = memory.changes();
+    memory.tick(Millis(5000 + 1500));
+    EXPECT_EQ(memory.changes(), changes);
 }
 
 TEST(MemoryFile, WritesBytesAndTextsInBothAddressForms) {
