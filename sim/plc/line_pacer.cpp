@@ -19,6 +19,7 @@ void LinePacer::waitUntil(Micros due) {
 
 void LinePacer::received(int baud) {
     if (!enabled_) return;
+    // Bytes read while earlier ones are still on the line queue up behind them.
     inboundEnd_ = std::max(now(), inboundEnd_) + CharacterTime(baud);
 }
 
@@ -29,8 +30,12 @@ void LinePacer::awaitReceived() {
 bool LinePacer::send(const std::string& bytes, int baud,
                      const std::function<bool(const std::string&)>& write) {
     if (!enabled_) return write(bytes);
+    const Micros character = CharacterTime(baud);
+    // One answer is one burst on the line: its schedule holds even when a sleep overran, so
+    // a byte that is late does not delay the ones after it.
+    outboundEnd_ = std::max(now(), outboundEnd_);
     for (char byte : bytes) {
-        outboundEnd_ = std::max(now(), outboundEnd_) + CharacterTime(baud);
+        outboundEnd_ += character;
         waitUntil(outboundEnd_);
         if (!write(std::string(1, byte))) return false;
     }
