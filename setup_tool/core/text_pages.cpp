@@ -23,21 +23,23 @@ bool MatchesIgnoringCase(const std::string& text, std::size_t at, const std::str
 }  // namespace
 
 std::filesystem::path TextFilePathFor(const std::filesystem::path& setupPath) {
-    // The display's tools formed this name from the lower-cased path; the letters of the
-    // folders are kept here, and the file is looked up ignoring case instead, so the rule
-    // also finds the text file on a case-sensitive file system.
-    const std::string path = setupPath.string();
+    // The text file is the setup file's namesake: every ".set" of the file name becomes
+    // ".txt". Folders keep their names and letters (a folder named x.settings stays what
+    // it is, else the pages of a text file the technician chose would silently not be
+    // sent), and the file is looked up ignoring case, so the rule also holds on a
+    // case-sensitive file system.
+    const std::string name = setupPath.filename().string();
     const std::string from = kSetupExtension;
     std::string out;
-    for (std::size_t i = 0; i < path.size();) {
-        if (MatchesIgnoringCase(path, i, from)) {
+    for (std::size_t i = 0; i < name.size();) {
+        if (MatchesIgnoringCase(name, i, from)) {
             out += kTextExtension;
             i += from.size();
         } else {
-            out += path[i++];
+            out += name[i++];
         }
     }
-    return out;
+    return setupPath.parent_path() / out;
 }
 
 std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& setupPath) {

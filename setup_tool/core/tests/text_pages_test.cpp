@@ -72,9 +72,10 @@ TEST(TextPages, LineEnds) {
 
 TEST(TextPages, StatusText) { EXPECT_EQ(setup::TextPageStatus(2), "Text page: 0002"); }
 
-TEST(TextFilePath, EveryDotSetBecomesDotTxt) {
+TEST(TextFilePath, EveryDotSetOfTheFileNameBecomesDotTxt) {
     EXPECT_EQ(setup::TextFilePathFor("/data/anlage.set"), "/data/anlage.txt");
-    EXPECT_EQ(setup::TextFilePathFor("/data/x.settings/anlage.set"), "/data/x.txttings/anlage.txt");
+    EXPECT_EQ(setup::TextFilePathFor("/data/a.setup.set"), "/data/a.txtup.txt");
+    EXPECT_EQ(setup::TextFilePathFor("/data/x.settings/anlage.set"), "/data/x.settings/anlage.txt");
     EXPECT_EQ(setup::TextFilePathFor("/Data/Anlage.SET"), "/Data/Anlage.txt");
 }
 
@@ -95,9 +96,10 @@ TEST(TextFilePath, FoundIgnoringCaseInAMixedCaseFolder) {
     EXPECT_FALSE(setup::FindTextFile(dir.path / "Setups" / "other.set"));
 }
 
-TEST(TextFilePath, FolderNamedDotSettingsIsLookedForUnderItsChangedName) {
+TEST(TextFilePath, FolderNamedDotSettingsKeepsItsName) {
     TempDir dir;
     fs::create_directories(dir.path / "x.settings");
     dir.touch("x.settings/anlage.txt");
-    EXPECT_FALSE(setup::FindTextFile(dir.path / "x.settings" / "anlage.set"));
+    EXPECT_EQ(setup::FindTextFile(dir.path / "x.settings" / "anlage.set"),
+              dir.path / "x.settings" / "anlage.txt");
 }
