@@ -1,7 +1,9 @@
 // bench_watch: the variable display with the demonstration symbol file against
 // plcsim --realtime (every character takes its wire time at the client's speed), at 9600
 // and 19200 baud. Prints pages per second and the ratio of the time per page to its floor
-// (page_floor.h). Target: at most 1.02 times the floor.
+// (page_floor.h). The PLC answers while the client still waits its 100 ms after the
+// request, so the floor counts the longer of that wait and the line time; the sum of waits
+// and line time is printed beside it. Target: at most 1.02 times the floor.
 //   bench_watch [--build BUILD] [--pages N]
 #include <algorithm>
 #include <chrono>
@@ -107,38 +109,49 @@ Result WatchOnce(const std::string& plcsim, const std::filesystem::path& samples
 int main(int argc, char** argv) {
     std::string plcsim = PLCSIM_PATH;
     int pages = 16;
+    int runs = 3;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--build" && i + 1 < argc) {
             plcsim = std::string(argv[++i]) + "/sim/plc/plcsim";
         } else if (arg == "--pages" && i + 1 < argc) {
             pages = std::max(3, std::atoi(argv[++i]));
+        } else if (arg == "--runs" && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::fprintf(stderr, "usage: bench_watch [--build BUILD] [--pages N]\n");
+            std::fprintf(stderr, "usage: bench_watch [--build BUILD] [--pages N] [--runs N]\n");
             return 2;
         }
     }
     const std::filesystem::path samples = SAMPLES_DIR;
-    std::printf("Variable display of demo.ot against plcsim --realtime, %d pages per speed\n",
-                pages);
+    std::printf("Variable display of demo.ot against plcsim --realtime, %d pages a run\n", pages);
     bool met = true;
     for (bool fast : {false, true}) {
-        Result r = WatchOnce(plcsim, samples, fast, pages);
         const int baud = fast ? 19200 : 9600;
-        if (!r.done) {
-            std::fprintf(stderr, "%d baud: the display did not run\n", baud);
-            return 1;
+        std::vector<double> ratios;
+        for (int run = 1; run <= runs; ++run) {
+            Result r = WatchOnce(plcsim, samples, fast, pages);
+            if (!r.done) {
+                std::fprintf(stderr, "%d baud: the display did not run\n", baud);
+                return 1;
+            }
+            const double serialRatio = r.secondsPerPage / r.floor.serial.count();
+            ratios.push_back(r.secondsPerPage / r.floor.overlapped.count());
+            if (run == 1)
+                std::printf("%5d baud: %d telegram(s) a page, %zu request + %zu answer characters\n"
+                            "           floor %.3f s a page (answer inside the 100 ms wait);\n"
+                            "           waits, line and pumps one after the other %.3f s\n",
+                            baud, r.floor.telegrams, r.floor.requestCharacters,
+                            r.floor.answerCharacters, r.floor.overlapped.count(),
+                            r.floor.serial.count());
+            std::printf("           run %d: %.3f s a page = %.2f pages/s, ratio %.4f "
+                        "(to the sum: %.4f)\n",
+                        run, r.secondsPerPage, 1.0 / r.secondsPerPage, ratios.back(), serialRatio);
         }
-        const double ratio = r.secondsPerPage / r.floor.serial.count();
-        const double overlapRatio = r.secondsPerPage / r.floor.overlapped.count();
-        std::printf("%5d baud: %d telegram(s) a page, %zu request + %zu answer characters\n"
-                    "           measured %.3f s a page = %.2f pages/s\n"
-                    "           floor (waits + line + pumps)             %.3f s, ratio %.4f\n"
-                    "           floor with the answer inside the 100 ms  %.3f s, ratio %.4f\n",
-                    baud, r.floor.telegrams, r.floor.requestCharacters, r.floor.answerCharacters,
-                    r.secondsPerPage, 1.0 / r.secondsPerPage, r.floor.serial.count(), ratio,
-                    r.floor.overlapped.count(), overlapRatio);
-        met = met && ratio <= kTargetRatio;
+        std::sort(ratios.begin(), ratios.end());
+        const double median = ratios[ratios.size() / 2];
+        std::printf("           median ratio %.4f\n", median);
+        met = met && median <= kTargetRatio;
     }
     std::printf("target: at most %.2f times the floor: %s\n", kTargetRatio, met ? "met" : "NOT met");
     return met ? 0 : 1;
