@@ -16,8 +16,12 @@ public:
     using Micros = std::chrono::microseconds;
     static constexpr int kBitsPerCharacter = 11;
 
-    // Without enabled nothing waits.
-    LinePacer(common::Clock& clock, bool enabled) : clock_(clock), enabled_(enabled) {}
+    using TimeSource = std::function<Micros()>;
+
+    // Without enabled nothing waits. Due times are kept on the time source (the steady
+    // clock's microseconds unless given), sleeps go through the clock.
+    LinePacer(common::Clock& clock, bool enabled, TimeSource time = {})
+        : clock_(clock), enabled_(enabled), time_(std::move(time)) {}
 
     static Micros CharacterTime(int baud) {
         return Micros(baud > 0 ? 1'000'000LL * kBitsPerCharacter / baud : 0);
@@ -37,6 +41,7 @@ private:
 
     common::Clock& clock_;
     bool enabled_;
+    TimeSource time_;
     Micros inboundEnd_{0};
     Micros outboundEnd_{0};
 };
