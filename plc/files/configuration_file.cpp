@@ -9,7 +9,8 @@ namespace plc {
 
 int ReadConfigurationFile(const std::filesystem::path& path, ConfigurationBlock& block,
                           common::Frontend& frontend) {
-    std::optional<std::string> bytes = common::ReadWholeFile(path);
+    const std::optional<std::filesystem::path> found = common::FindFileIgnoringCase(path);
+    std::optional<std::string> bytes = found ? common::ReadWholeFile(*found) : std::nullopt;
     if (!bytes) {
         frontend.message("Can't open kb file");
         return 1;

@@ -30,7 +30,8 @@ constexpr std::uint16_t kFlagsTakeOver = 0x20;
 constexpr std::uint16_t kOffset = 0x0400;
 }  // namespace configuration
 
-// Reads up to 512 bytes from the start of the file into block, the rest zero. 0 on success;
+// Reads up to 512 bytes from the start of the file (found ignoring letter case when it is
+// not there as named) into block, the rest zero. 0 on success;
 // 1 after showing "Can't open kb file" (can't be opened) or "can't open file:%s" (path; the
 // file holds no byte).
 int ReadConfigurationFile(const std::filesystem::path& path, ConfigurationBlock& block,

@@ -104,6 +104,20 @@ TEST_F(DirectoryRead, OldFirmwareKeepsTheDefaultsAndAnAbsentBlockIsCleared) {
     EXPECT_EQ(programmer.state().configurationBlock[207], 0x03);
 }
 
+TEST_F(DirectoryRead, BlockAddingUpToZeroCountsAsNone) {
+    // 257 bytes of 0xFF and one 0x01 add up to 0x10000.
+    std::string block(512, '\0');
+    block.replace(32, 257, std::string(257, '\xFF'));
+    block[300] = 1;
+    plc.SetConfiguration(block);
+    programmer.state().flagsWord = 0x0042;
+    plc::ReadPlcDirectory(programmer);
+    EXPECT_EQ(programmer.state().titleText, "");
+    EXPECT_EQ(programmer.state().configurationBlock[32], 0);
+    EXPECT_EQ(programmer.state().configurationBlock[100], 0);
+    EXPECT_EQ(programmer.state().configurationBlock[206], 0x42);
+}
+
 TEST_F(DirectoryRead, SilentPlcIsTriedFiveTimesThenTheDirectoryReadFails) {
     plc.silentAfter = 0;
     try {

@@ -99,7 +99,8 @@ TEST_F(ProjectFiles, ConfigurationFileIsPaddedCutOrRefused) {
     EXPECT_EQ(block[207], 1);
     EXPECT_EQ(block[208], 0);
     EXPECT_EQ(block[511], 0);
-    EXPECT_EQ(plc::ReadConfigurationFile(Write("long.kb", std::string(600, '\x02')), block, frontend), 0);
+    Write("LONG.KB", std::string(600, '\x02'));
+    EXPECT_EQ(plc::ReadConfigurationFile(folder / "long.kb", block, frontend), 0);
     EXPECT_EQ(block[511], 2);
 
     EXPECT_EQ(plc::ReadConfigurationFile(folder / "none.kb", block, frontend), 1);

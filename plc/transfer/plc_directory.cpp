@@ -52,6 +52,8 @@ void ReadConfiguration(CPlcProgrammer& programmer) {
                                           state.infoBlock.configurationSegment()},
                           bytes));
     std::copy_n(bytes.begin(), block.size(), block.begin());
+    // A block whose bytes add up to 0 counts as none: as if the directory had said so.
+    if (ConfigurationSum(block) == 0) block.fill(0);
     state.titleText = ConfigurationTitle(block);
     const std::uint16_t flags = HeaderWord(block.data(), configuration::kFlagsWord);
     if (flags & configuration::kFlagsTakeOver) {
