@@ -135,6 +135,9 @@ TEST_F(ProjectFiles, ModuleFileResults) {
     EXPECT_EQ(plc::ReadModuleFile(folder / "SHORT.ob", 0, t, image), 14);
     Write("TINY.ob", "abc");
     EXPECT_EQ(plc::ReadModuleFile(folder / "TINY.ob", 0, t, image), 14);
+    // Code and sum must fit the 16-bit length the PLC is told.
+    Write("HUGE.ob", ModuleBytes(4, std::string(0xFFFF, 'h')));
+    EXPECT_EQ(plc::ReadModuleFile(folder / "HUGE.ob", 0, t, image), 15);
     Write("KIND.ob", ModuleBytes(5, "abcd"));
     EXPECT_EQ(plc::ReadModuleFile(folder / "KIND.ob", 0, t, image), 11);
     Write("FN.ob", ModuleBytes(30, "abcd"));

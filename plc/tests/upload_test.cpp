@@ -65,6 +65,17 @@ TEST_F(Uploading, EmptyPlcGivesConfigurationAndProjectOnly) {
     EXPECT_EQ(Read("P.pr"), "  0|10 | A |    |   |P.kb         \r\n");
 }
 
+TEST_F(Uploading, UnwritableConfigurationOrProjectFileIsLeftOutSilently) {
+    TwoModules();
+    std::filesystem::create_directories(folder / "P" / "P.kb" / "in the way");
+    std::filesystem::create_directories(folder / "P" / "P.pr" / "in the way");
+    EXPECT_EQ(upload.Run(Target()), UploadOutcome::kComplete);
+    EXPECT_TRUE(frontend.texts("message").empty());
+    EXPECT_EQ(Log().find("P.kb"), std::string::npos);
+    EXPECT_EQ(Read("MOTOR.ob").size(), 1532u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "P" / "P.pr"));
+}
+
 TEST_F(Uploading, WrongChecksumMarksTheFileDamaged) {
     TwoModules();
     plc.memory[0x60000 + 4 * 0x400 + 3] ^= 0x01;  // a code byte of VALVES
