@@ -2,13 +2,14 @@
 // file or folder dialog with its stored path, the operation, and its abort text.
 #include <memory>
 
-#include "monitor/variable_display.h"
 #include "plc/files/transfer_log.h"
 #include "plc/quarn_exception.h"
 #include "plc/transfer/download.h"
 #include "plc/transfer/upload.h"
+#include "monitor/variable_display.h"
 #include "plc_tool/core/abort_texts.h"
 #include "plc_tool/core/control_operations.h"
+#include "plc_tool/core/show_variables.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
@@ -58,13 +59,7 @@ void CQuarnWinDlg::OnShowVariables() {
         this, ToQString(monitor::VariablesWindowTitle(symbols.toStdString())));
     window->show();
     settings_.pathVar = symbols;
-    plc::BusyCursor busy(*frontend_);
-    try {
-        monitor::VariableDisplay display(session_->programmer());
-        display.RunVariableDisplay(symbols.toStdString(), *window);
-    } catch (const plc::CQuarnException&) {
-        frontend_->reportError(kShowVariablesAbortedText, true);
-    }
+    RunShowVariables(*session_, symbols.toStdString(), *window);
     window.reset();
 }
 

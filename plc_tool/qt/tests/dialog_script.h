@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -38,10 +39,18 @@ public:
             auto* files = qobject_cast<QFileDialog*>(&d);
             if (!files) return Unexpected(d, "a file dialog");
             if (path.isEmpty()) return files->reject();
-            files->selectFile(path);
+            TypeFileName(*files, path);
             static_cast<QDialog*>(files)->accept();
         });
         return *this;
+    }
+    // Types the path into the file dialog's name field, as the technician would (selectFile
+    // leaves a field that has the focus alone).
+    static void TypeFileName(QFileDialog& files, const QString& path) {
+        if (auto* name = files.findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(path);
+        else
+            files.selectFile(path);
     }
     // Anything else: the test does it.
     DialogScript& Then(Step step) {
@@ -68,10 +77,16 @@ private:
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog == last_ || steps_.empty() || !dialog->isVisible()) return;
         last_ = dialog;
-        Step step = std::move(steps_.front());
-        steps_.pop_front();
         titles_ << dialog->windowTitle();
-        step(*dialog);
+        // Run from the event queue: a timer does not fire again while its own handler runs,
+        // and the step may open the next dialog.
+        QMetaObject::invokeMethod(
+            &timer_,
+            [step = std::move(steps_.front()), target = QPointer<QDialog>(dialog)] {
+                if (target) step(*target);
+            },
+            Qt::QueuedConnection);
+        steps_.pop_front();
     }
 
     QTimer timer_;

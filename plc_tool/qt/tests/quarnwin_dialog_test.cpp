@@ -199,9 +199,10 @@ private slots:
         DialogScript script;
         script.Then([&](QDialog& d) {
             QCOMPARE(d.windowTitle(), QString("Save log file "));
-            auto& files = static_cast<QFileDialog&>(d);
-            files.selectFile(saved);
-            static_cast<QDialog&>(files).accept();
+            auto* files = qobject_cast<QFileDialog*>(&d);
+            if (!files) return script.Unexpected(d, "the save dialog");
+            DialogScript::TypeFileName(*files, saved);
+            d.accept();
         });
         dialog->close();
         QVERIFY(script.done());
