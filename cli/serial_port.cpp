@@ -12,12 +12,37 @@ PortStack::PortStack(common::Clock& clock, bool trace)
     if (trace) {
         tracing_ = std::make_unique<serial::TracingDevice>(
             termios_, [this](serial::TraceDirection direction, const std::string& bytes) {
-                long long ms = (clock_.now() - start_).count();
-                std::fprintf(stderr, "%8lld.%03lld %s %s\n", ms / 1000, ms % 1000,
-                             direction == serial::TraceDirection::Written ? ">" : "<",
-                             common::HexBytes(bytes).c_str());
+                this->trace(direction, bytes);
             });
     }
+}
+
+PortStack::~PortStack() { flushReads(); }
+
+void PortStack::print(common::Millis at, const char* direction, const std::string& bytes) {
+    long long ms = (at - start_).count();
+    std::fprintf(stderr, "%8lld.%03lld %s %s\n", ms / 1000, ms % 1000, direction,
+                 common::HexBytes(bytes).c_str());
+}
+
+void PortStack::flushReads() {
+    if (pendingReads_.empty()) return;
+    print(pendingSince_, "<", pendingReads_);
+    pendingReads_.clear();
+}
+
+void PortStack::trace(serial::TraceDirection direction, const std::string& bytes) {
+    if (direction == serial::TraceDirection::Written) {
+        flushReads();
+        print(clock_.now(), ">", bytes);
+        return;
+    }
+    if (bytes.empty()) {
+        flushReads();
+        return;
+    }
+    if (pendingReads_.empty()) pendingSince_ = clock_.now();
+    pendingReads_ += bytes;
 }
 
 serial::SerialDevice& PortStack::device() {

@@ -12,14 +12,24 @@
 
 namespace cli {
 
-// The port device stack of a tool: the termios device, wrapped for --trace.
+// The port device stack of a tool: the termios device, wrapped for --trace. The trace
+// prints each write on a line of its own, and the bytes read up to the next write or
+// silence on one line, stamped with the time their first byte came.
 class PortStack {
 public:
     PortStack(common::Clock& clock, bool trace);
+    ~PortStack();
+    PortStack(const PortStack&) = delete;
+    PortStack& operator=(const PortStack&) = delete;
     serial::SerialDevice& device();
 
 private:
+    void trace(serial::TraceDirection direction, const std::string& bytes);
+    void flushReads();
+    void print(common::Millis at, const char* direction, const std::string& bytes);
     common::Clock& clock_;
+    std::string pendingReads_;
+    common::Millis pendingSince_{0};
     serial::TermiosDevice termios_;
     std::unique_ptr<serial::TracingDevice> tracing_;
     common::Millis start_;

@@ -1,5 +1,7 @@
 #pragma once
 // Wraps a device and reports every byte written and read, for the tools' --trace option.
+// A read that ends in silence is reported with no bytes, so a listener can group what
+// arrived before it.
 #include <functional>
 #include <string>
 
@@ -25,7 +27,7 @@ public:
     }
     std::optional<std::uint8_t> readByte(common::Millis timeout) override {
         auto byte = inner_.readByte(timeout);
-        if (byte) sink_(TraceDirection::Read, std::string(1, static_cast<char>(*byte)));
+        sink_(TraceDirection::Read, byte ? std::string(1, static_cast<char>(*byte)) : std::string());
         return byte;
     }
 
