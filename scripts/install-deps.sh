@@ -6,6 +6,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
+  dbus-daemon
 )
 missing=()
 for p in "${packages[@]}"; do

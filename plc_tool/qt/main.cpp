@@ -48,10 +48,6 @@ int main(int argc, char** argv) {
     // the last client lets go.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&dialog, &QDialog::finished, &app, &QCoreApplication::quit);
-    QObject::connect(&automation, &quarnwin::AutomationServer::heldChanged, &dialog,
-                     [&dialog](bool held) {
-                         if (!held && dialog.isHidden()) dialog.done(QDialog::Rejected);
-                     });
     dialog.show();
     return QApplication::exec();
 }

@@ -69,6 +69,14 @@ bool CQuarnWinDlg::Initialise() {
     return !port.empty();
 }
 
+void CQuarnWinDlg::setAutomation(AutomationServer* automation) {
+    automation_ = automation;
+    if (!automation_) return;
+    connect(automation_, &AutomationServer::heldChanged, this, [this](bool held) {
+        if (!held && isHidden()) QDialog::done(QDialog::Rejected);
+    });
+}
+
 bool CQuarnWinDlg::HeldByAutomation() const { return automation_ && automation_->held(); }
 
 void CQuarnWinDlg::OnReset() { RunReset(*session_); }

@@ -35,8 +35,9 @@ public:
     // False when no converter was found: the program then ends (the message was shown).
     bool Initialise();
 
-    // While an automation client holds the program, closing hides the dialog instead.
-    void setAutomation(AutomationServer* automation) { automation_ = automation; }
+    // While an automation client holds the program, closing hides the dialog instead; when
+    // the last client lets go of the hidden dialog, it ends (finished is emitted).
+    void setAutomation(AutomationServer* automation);
 
     QuarnSession& session() { return *session_; }
     QtFrontend& frontend() { return *frontend_; }

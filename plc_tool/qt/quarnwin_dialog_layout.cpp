@@ -1,10 +1,12 @@
 // The controls of the main dialog, placed as the dialog template lays them out in dialog
-// units (264 x 160; one unit is 1.5 pixels across and 1.625 pixels down).
+// units (264 x 160). A dialog unit is a quarter of the font's average character width across
+// and an eighth of its height down, so the layout fits the font in use.
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <cmath>
 
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
@@ -13,11 +15,25 @@ namespace quarnwin {
 
 namespace {
 
-QRect Units(int x, int y, int width, int height) {
-    auto across = [](int units) { return units * 3 / 2; };
-    auto down = [](int units) { return units * 13 / 8; };
-    return QRect(across(x), down(y), across(width), down(height));
-}
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFontMetrics& metrics) {
+        const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        // The average width of the letters, rounded as the dialog manager does.
+        const int average = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        across_ = average / 4.0;
+        down_ = metrics.height() / 8.0;
+    }
+    QRect operator()(int x, int y, int width, int height) const {
+        return QRect(Across(x), Down(y), Across(width), Down(height));
+    }
+
+private:
+    int Across(int units) const { return static_cast<int>(std::lround(units * across_)); }
+    int Down(int units) const { return static_cast<int>(std::lround(units * down_)); }
+    double across_ = 1.5;
+    double down_ = 1.625;
+};
 
 constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
@@ -32,6 +48,7 @@ Widget* Place(Widget* widget, const char* name, QRect rect) {
 }  // namespace
 
 void CQuarnWinDlg::BuildControls() {
+    const DialogUnits Units(fontMetrics());
     setFixedSize(Units(0, 0, 264, 160).size());
     setWindowIcon(ProgramIcon());
 
@@ -40,7 +57,7 @@ void CQuarnWinDlg::BuildControls() {
     Place(new QGroupBox("Down/Upload", this), "transferGroup", Units(91, 18, 82, 103));
     Place(new QGroupBox("Interface", this), "interfaceGroup", Units(181, 18, 76, 103));
 
-    auto button = [this](const char* caption, const char* name, int x, int y, auto handler) {
+    auto button = [this, &Units](const char* caption, const char* name, int x, int y, auto handler) {
         auto* b = Place(new QPushButton(caption, this), name,
                         Units(x, y, kButtonWidth, kButtonHeight));
         b->setAutoDefault(false);
