@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QLabel>
 #include <QUrl>
 
+#include "common/file_helpers.h"
 #include "link/port_discovery.h"
 #include "plc/files/transfer_log.h"
 #include "plc_tool/core/control_operations.h"
@@ -111,8 +111,10 @@ void CQuarnWinDlg::paintEvent(QPaintEvent* event) {
 void CQuarnWinDlg::closeEvent(QCloseEvent* event) {
     QString target = ChooseFileToSave(this, kSaveLogTitle, "txt", programFolder_, kLogFilter);
     if (!target.isEmpty() && target != logFile()) {
-        QFile::remove(target);
-        QFile::copy(logFile(), target);
+        // The copy replaces an existing file only once it is complete; a failed copy is
+        // not reported, as the log never stops the program.
+        if (std::optional<std::string> log = common::ReadWholeFile(logFile().toStdString()))
+            common::WriteFileReplacing(target.toStdString(), *log);
     }
     if (HeldByAutomation()) {
         event->ignore();
