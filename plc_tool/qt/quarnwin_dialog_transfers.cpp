@@ -2,14 +2,11 @@
 // file or folder dialog with its stored path, the operation, and its abort text.
 #include <memory>
 
-#include "plc/files/transfer_log.h"
-#include "plc/quarn_exception.h"
-#include "plc/transfer/download.h"
-#include "plc/transfer/upload.h"
 #include "monitor/variable_display.h"
-#include "plc_tool/core/abort_texts.h"
+#include "plc/files/transfer_log.h"
 #include "plc_tool/core/control_operations.h"
 #include "plc_tool/core/show_variables.h"
+#include "plc_tool/core/transfer_operations.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
@@ -28,12 +25,7 @@ void CQuarnWinDlg::OnDownload() {
     QString project = ChooseFileToOpen(this, "pr", settings_.pathDn, kProjectFilter);
     if (project.isEmpty()) return;
     settings_.pathDn = project;
-    const plc::TransferLog log(logFile().toStdString());
-    try {
-        plc::Download(session_->programmer(), log).Run(project.toStdString());
-    } catch (const plc::CQuarnException&) {
-        frontend_->reportError(kDownloadAbortedText, true);
-    }
+    RunDownload(*session_, project.toStdString(), plc::TransferLog(logFile().toStdString()));
 }
 
 void CQuarnWinDlg::OnUpload() {
@@ -43,12 +35,7 @@ void CQuarnWinDlg::OnUpload() {
     // The dialog is gone from the screen before the upload blocks the thread.
     repaint();
     settings_.pathUp = folders.folder();
-    const plc::TransferLog log(logFile().toStdString());
-    try {
-        plc::Upload(session_->programmer(), log).Run(settings_.pathUp.toStdString());
-    } catch (const plc::CQuarnException&) {
-        frontend_->reportError(kUploadAbortedText, true);
-    }
+    RunUpload(*session_, settings_.pathUp.toStdString(), plc::TransferLog(logFile().toStdString()));
 }
 
 void CQuarnWinDlg::OnShowVariables() {

@@ -132,6 +132,26 @@ private slots:
         QVERIFY(log.indexOf("Start download") < log.indexOf("Start upload"));
     }
 
+    void aPlcFallingSilentAbortsTheDownloadInRed() {
+        // The station search, identification and information block are answered; the
+        // directory read is not.
+        Plcsim plc({"--fault", "silent-after=3"});
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        QSignalSpy drawn(&dialog->statusLine(), &StatusLine::drawn);
+        DialogScript script;
+        script.ChooseFile(kSamples + "project/project.pr");
+        dialog->findChild<QPushButton*>("download")->click();
+        QVERIFY(script.done());
+        QCOMPARE(dialog->statusLine().text(),
+                 QString("PC->Quarn download aborted, please restart download"));
+        QCOMPARE(drawn.last().at(1).toInt(), int(StatusLine::Form::ErrorWithSound));
+        QCOMPARE(dialog->statusLine().lastPaintedColour(), QColor(255, 0, 0));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        const std::string telegrams = plc.Stop();
+        QVERIFY2(telegrams.find("FF 04 42") == std::string::npos, telegrams.c_str());
+    }
+
     void theVariablesWindowShowsPagesAndPagesWithTheKeys() {
         Plcsim plc;
         auto dialog = Shown(plc);
