@@ -38,6 +38,8 @@ CQuarnWinDlg::CQuarnWinDlg(QuarnWinOptions options, QWidget* parent)
 }
 
 CQuarnWinDlg::~CQuarnWinDlg() {
+    // Settings that were never read are not written over the stored ones.
+    if (!settingsRead_) return;
     settings_.baudrate = speed_->currentIndex();
     settings_.Save();
 }
@@ -46,6 +48,7 @@ bool CQuarnWinDlg::Initialise() {
     setWindowTitle(kTitle);
     // All settings at once: they go back unchanged even when the program ends right away.
     settings_ = QuarnWinSettings::Load();
+    settingsRead_ = true;
     programFolder_ = options_.programFolder.isEmpty() ? ProgramFolder() : options_.programFolder;
 
     std::string port = options_.port;

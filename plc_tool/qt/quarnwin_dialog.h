@@ -67,6 +67,7 @@ private:
 
     QuarnWinOptions options_;
     QuarnWinSettings settings_;
+    bool settingsRead_ = false;
     QString programFolder_;
     QString portName_;
     StatusLine* status_ = nullptr;
