@@ -23,7 +23,8 @@ void StatusLineWidget::showText(const QString& text) {
 void StatusLineWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::ToolTipBase));
-    painter.setPen(palette().color(QPalette::ToolTipText));
+    // Black, whatever colour the desktop's theme gives tooltip texts.
+    painter.setPen(Qt::black);
     const QRect area = rect().adjusted(kTextIndent, 0, 0, 0);
     painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
 }

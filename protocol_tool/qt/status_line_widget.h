@@ -1,6 +1,6 @@
 #pragma once
-// The status line across the bottom of the main dialog: the status text on the tooltip
-// background, drawn at once when it is set, while the operation still holds the thread.
+// The status line across the bottom of the main dialog: the status text in black on the
+// tooltip background, drawn at once when it is set, while the operation still holds the thread.
 #include <QString>
 #include <QWidget>
 

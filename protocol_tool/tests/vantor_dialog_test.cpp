@@ -257,6 +257,25 @@ private slots:
                              "Off\t0\t12.03.08\t18:00:00\tNetz aus\t\r\n"));
         QCOMPARE(dialog->statusLine().text(), QString("Convert ready"));
     }
+
+    void statusTextIsBlackWhateverTheTheme() {
+        vantor::StatusLineWidget line;
+        QPalette theme = line.palette();
+        theme.setColor(QPalette::ToolTipBase, Qt::white);
+        theme.setColor(QPalette::ToolTipText, Qt::red);
+        line.setPalette(theme);
+        line.resize(300, 40);
+        line.showText("Ready");
+        const QImage image = line.grab().toImage();
+        bool drawn = false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                QVERIFY2(pixel.red() - pixel.green() < 40, "a coloured status text");
+                drawn = drawn || pixel.lightness() < 200;
+            }
+        QVERIFY(drawn);
+    }
 };
 
 QTEST_MAIN(VantorDialogTest)
