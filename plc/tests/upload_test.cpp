@@ -143,6 +143,11 @@ TEST(UploadFolderName, IsTheLastComponent) {
     EXPECT_EQ(plc::FolderName("/p/ABC/"), "ABC");
     EXPECT_EQ(plc::FolderName("/p/ABC"), "ABC");
     EXPECT_EQ(plc::FolderName("rel/dir/"), "dir");
+    // Upload into "." must not write "..kb" and "..pr".
+    EXPECT_EQ(plc::FolderName("."), std::filesystem::current_path().filename().string());
+    EXPECT_EQ(plc::FolderName("./"), std::filesystem::current_path().filename().string());
+    EXPECT_EQ(plc::FolderName("/p/ABC/sub/.."), "ABC");
+    EXPECT_EQ(plc::FolderName("/p/ABC/./"), "ABC");
 }
 
 }  // namespace

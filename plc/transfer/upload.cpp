@@ -24,9 +24,13 @@ bool SafeFileName(const std::string& name) {
 }  // namespace
 
 std::string FolderName(const std::filesystem::path& folder) {
-    std::filesystem::path trimmed = folder;
-    if (!trimmed.has_filename()) trimmed = trimmed.parent_path();
-    return trimmed.filename().string();
+    // "." or "sub/.." name no folder of their own: the name comes from the full path.
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(folder, ec);
+    if (ec) full = folder;
+    full = full.lexically_normal();
+    if (!full.has_filename()) full = full.parent_path();
+    return full.filename().string();
 }
 
 Upload::Upload(CPlcProgrammer& programmer, const TransferLog& log, LocalTimeSource localTime)

@@ -38,7 +38,8 @@ private:
     bool overwriteConfirmed_ = false;
 };
 
-// The folder's own name: its last component ("/p/abc/" gives "abc").
+// The folder's own name: the last component of its full path ("/p/abc/" gives "abc", "."
+// the name of the current folder).
 std::string FolderName(const std::filesystem::path& folder);
 
 }  // namespace plc
