@@ -47,7 +47,9 @@ plc::TransferLog LogFor(const Context& context) {
     const std::string& option = context.options().logPath;
     const fs::path file = option.empty() ? DefaultLogFile() : fs::path(option);
     // The Qt program empties its log at start; a file named with --log is created here.
-    if (!file.empty() && !fs::exists(file)) plc::AppendLog(file, "");
+    // A folder that can't be looked into counts as no file; the log never stops a transfer.
+    std::error_code ec;
+    if (!file.empty() && !fs::exists(file, ec)) plc::AppendLog(file, "");
     return plc::TransferLog(file);
 }
 
