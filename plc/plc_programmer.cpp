@@ -134,7 +134,7 @@ void CPlcProgrammer::ReadModuleHeaders(size_t count) {
         std::string frame = BuildTelegram(buffer);
         AppendChecksum(frame);
         if (request >= count) {
-            // Against a silent PLC the original repeated this forever.
+            // A silent PLC must not keep the repeats going forever.
             if (retriesLeft-- == 0) throw CQuarnException(kFailedText);
         }
         ++request;

@@ -55,7 +55,7 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
                    const std::tm& accessTime, ModuleImage& image) {
     const std::optional<std::filesystem::path> path = common::FindFileIgnoringCase(named);
     if (!path) return module_file::kCannotOpen;
-    // Opened for reading and writing, as the tool always did: a read-only file is refused.
+    // Opened for reading and writing: a read-only file is refused.
     std::fstream file(*path, std::ios::in | std::ios::out | std::ios::binary);
     if (!file) return module_file::kCannotOpen;
 
