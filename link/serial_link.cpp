@@ -51,6 +51,7 @@ bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
         char c = static_cast<char>(*byte);
         if (c == '\r' && (!checksumMode || answer.size() == 3)) return true;
         answer += c;
+        if (answer.size() >= kMaxAnswerLength) return false;
     }
 }
 
@@ -61,6 +62,7 @@ bool CSerialLink::ReadLine(std::string& line) {
         if (!byte) return false;
         line += static_cast<char>(*byte);
         if (*byte == '\n') return true;
+        if (line.size() >= kMaxLineLength) return false;
     }
 }
 

@@ -22,6 +22,10 @@ public:
     // Entries kept in TransmitRecord; older ones are dropped. Nothing reads the record but
     // tests and a debugger, so it need not grow for the life of the program.
     static constexpr size_t kTransmitRecordCap = 4096;
+    // A device that never stops sending must not keep a read going for ever: an answer or a
+    // line that grows beyond these ends the read as if the line had fallen silent.
+    static constexpr size_t kMaxAnswerLength = 1024;
+    static constexpr size_t kMaxLineLength = 65536;
 
     CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program);
     ~CSerialLink();
@@ -48,11 +52,12 @@ public:
 
     // Text display setup answers. Plain mode: "\r" ends the answer (not stored). Checksum
     // mode: "\r" ends it only after exactly three stored bytes, else it is data. Silence
-    // ends the call with false, the bytes so far kept.
+    // ends the call with false, the bytes so far kept (also once kMaxAnswerLength bytes came).
     bool ReadAnswer(std::string& answer, bool checksumMode);
 
     // Text display protocol lines: every byte appended, the line feed included, which ends
-    // the call with true; silence ends it with false.
+    // the call with true; silence (or kMaxLineLength bytes without a line feed) ends it with
+    // false.
     bool ReadLine(std::string& line);
 
     const std::deque<std::string>& TransmitRecord() const { return transmitRecord_; }

@@ -127,3 +127,16 @@ TEST(DevicePath, BareNamesLiveUnderDev) {
     EXPECT_EQ(serial::DevicePathFor("ttyUSB0"), "/dev/ttyUSB0");
     EXPECT_EQ(serial::DevicePathFor("./sim/plc"), "./sim/plc");
 }
+
+TEST_F(ProtocolLink, ADeviceThatNeverStopsSendingEndsTheRead) {
+    std::string line;
+    device.respond(nullptr);
+    device.feed(std::string(serial::CSerialLink::kMaxLineLength + 10, 'x'));
+    EXPECT_FALSE(link.ReadLine(line));
+    EXPECT_EQ(line.size(), serial::CSerialLink::kMaxLineLength);
+
+    std::string answer;
+    device.feed(std::string(serial::CSerialLink::kMaxAnswerLength + 10, 'M'));
+    EXPECT_FALSE(link.ReadAnswer(answer, true));
+    EXPECT_EQ(answer.size(), serial::CSerialLink::kMaxAnswerLength);
+}
