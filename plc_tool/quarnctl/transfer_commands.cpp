@@ -8,10 +8,9 @@
 #include "plc/files/transfer_log.h"
 #include "plc/module_header.h"
 #include "plc/quarn_exception.h"
-#include "plc/transfer/download.h"
 #include "plc/transfer/plc_directory.h"
-#include "plc/transfer/upload.h"
 #include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/transfer_operations.h"
 
 namespace quarnctl {
 
@@ -105,15 +104,7 @@ int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
 int DownloadCommand(Context& context, const std::vector<std::string>& args) {
     if (!OneArgument("download", "names the project file (.pr)", args)) return cli::kExitUsage;
     if (!Reach(context)) return cli::kExitFailed;
-    const plc::TransferLog log = LogFor(context);
-    plc::Download download(context.session().programmer(), log);
-    try {
-        return download.Run(args[0]) == plc::DownloadOutcome::kComplete ? cli::kExitOk
-                                                                          : cli::kExitFailed;
-    } catch (const plc::CQuarnException&) {
-        context.frontend().reportError(quarnwin::kDownloadAbortedText, true);
-        return cli::kExitFailed;
-    }
+    return ExitStatus(quarnwin::RunDownload(context.session(), args[0], LogFor(context)));
 }
 
 int UploadCommand(Context& context, const std::vector<std::string>& args) {
@@ -125,15 +116,7 @@ int UploadCommand(Context& context, const std::vector<std::string>& args) {
         return cli::kExitFailed;
     }
     if (!Reach(context)) return cli::kExitFailed;
-    const plc::TransferLog log = LogFor(context);
-    plc::Upload upload(context.session().programmer(), log);
-    try {
-        return upload.Run(args[0]) == plc::UploadOutcome::kComplete ? cli::kExitOk
-                                                                     : cli::kExitFailed;
-    } catch (const plc::CQuarnException&) {
-        context.frontend().reportError(quarnwin::kUploadAbortedText, true);
-        return cli::kExitFailed;
-    }
+    return ExitStatus(quarnwin::RunUpload(context.session(), args[0], LogFor(context)));
 }
 
 }  // namespace quarnctl

@@ -249,4 +249,19 @@ TEST_F(TransferAgainstPlcsim, UploadAsksBeforeOverwritingAndNoKeepsTheFiles) {
     EXPECT_EQ(Names(folder), (std::vector<std::string>{"TANKDATA.ob"}));
 }
 
+TEST_F(TransferAgainstPlcsim, ALogThatCannotBeWrittenDoesNotStopTheUpload) {
+    UseLoadedImage();
+    const fs::path folder = work / "empty";
+    fs::create_directories(folder);
+    StartPlc();
+    // A file name the file system refuses.
+    auto result = testsupport::Run(QUARNCTL_PATH, {"--port", link, "--log",
+                                                   (work / std::string(300, 'x')).string(),
+                                                   "upload", folder.string()});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_NE(result.out.find("All Modules successfully uploaded"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder / "empty.kb"));
+    EXPECT_TRUE(fs::exists(folder / "empty.pr"));
+}
+
 }  // namespace
