@@ -9,7 +9,7 @@
 #include <QRadioButton>
 
 #include "protocol_tool/core/cnt_validation.h"
-#include "protocol_tool/qt/qt_frontend.h"
+#include "protocol_tool/qt/vantor_dlg.h"
 
 namespace vantor {
 

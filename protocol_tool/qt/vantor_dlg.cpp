@@ -37,7 +37,7 @@ QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
 CVantorDlg::CVantorDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent)
     : QDialog(parent),
       statusLine_(new StatusLineWidget(this)),
-      frontend_(this, statusLine_),
+      frontend_(kProgramName, this, statusLine_),
       reader_(device, frontend_),
       portOverride_(std::move(portOverride)),
       fileDialogs_(FileDialogs::Standard()) {

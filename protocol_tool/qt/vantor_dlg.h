@@ -9,13 +9,17 @@
 #include "protocol_tool/core/protocol_reader.h"
 #include "protocol_tool/core/vantor_settings.h"
 #include "protocol_tool/qt/file_dialogs.h"
-#include "protocol_tool/qt/qt_frontend.h"
-#include "protocol_tool/qt/status_line_widget.h"
+#include "qt_shared/dialog_frontend.h"
+#include "qt_shared/status_line_widget.h"
 
 class QCheckBox;
 class QLabel;
 
 namespace vantor {
+
+inline constexpr char kProgramName[] = "Vantor";
+using qtshared::StatusLineWidget;
+using qtshared::ToDisplayText;
 
 inline constexpr char kDialogTitle[] = "Vantor   V 4.0";
 
@@ -50,7 +54,7 @@ private:
     std::filesystem::path ToPath(const QString& path) const;
 
     StatusLineWidget* statusLine_;
-    QtFrontend frontend_;
+    qtshared::DialogFrontend frontend_;
     protocol::CProtocolReader reader_;
     QString portOverride_;
     protocol::VantorSettings settings_;

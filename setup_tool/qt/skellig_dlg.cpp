@@ -50,7 +50,7 @@ TextFileChooser StandardTextFileChooser() {
 CSkelligDlg::CSkelligDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent)
     : QDialog(parent),
       statusLine_(new StatusLineWidget(this)),
-      frontend_(this, statusLine_),
+      frontend_(kProgramName, this, statusLine_),
       timeDate_(this),
       sender_(device, frontend_, timeDate_, PcLocalTime),
       portOverride_(std::move(portOverride)),

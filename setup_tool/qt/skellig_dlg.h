@@ -8,13 +8,17 @@
 
 #include "link/serial_device.h"
 #include "setup_tool/core/setup_sender.h"
-#include "setup_tool/qt/qt_frontend.h"
-#include "setup_tool/qt/status_line_widget.h"
+#include "qt_shared/dialog_frontend.h"
+#include "qt_shared/status_line_widget.h"
 #include "setup_tool/qt/time_date_dlg.h"
 
 class QLabel;
 
 namespace skellig {
+
+inline constexpr char kProgramName[] = "Skellig";
+using qtshared::StatusLineWidget;
+using qtshared::ToDisplayText;
 
 inline constexpr char kDialogTitle[] = "Tessel   V 4.0";
 
@@ -47,7 +51,7 @@ private:
     void buildControls();
 
     StatusLineWidget* statusLine_;
-    QtFrontend frontend_;
+    qtshared::DialogFrontend frontend_;
     QtTimeDate timeDate_;
     setup::CSetupSender sender_;
     QString portOverride_;

@@ -1,10 +1,10 @@
-#include "protocol_tool/qt/qt_frontend.h"
+#include "qt_shared/dialog_frontend.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringDecoder>
 
-namespace vantor {
+namespace qtshared {
 
 QString ToDisplayText(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -14,29 +14,30 @@ QString ToDisplayText(const std::string& bytes) {
     return text;
 }
 
-void QtFrontend::message(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, kProgramName, ToDisplayText(text), QMessageBox::Ok,
+void DialogFrontend::message(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, programName_, ToDisplayText(text), QMessageBox::Ok,
                     window_);
+    box.setObjectName("messageBox");
     box.exec();
 }
 
-bool QtFrontend::ask(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, kProgramName, ToDisplayText(text),
+bool DialogFrontend::ask(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, programName_, ToDisplayText(text),
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtFrontend::setStatus(const std::string& text) {
+void DialogFrontend::setStatus(const std::string& text) {
     statusLine_->showText(ToDisplayText(text));
 }
 
-void QtFrontend::reportError(const std::string& text, bool sound) {
+void DialogFrontend::reportError(const std::string& text, bool sound) {
     if (sound) QApplication::beep();
     statusLine_->showText(ToDisplayText(text));
 }
 
-void QtFrontend::setBusy(bool busy) {
+void DialogFrontend::setBusy(bool busy) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
@@ -44,8 +45,8 @@ void QtFrontend::setBusy(bool busy) {
     }
 }
 
-void QtFrontend::setTitle(const std::string& title) {
+void DialogFrontend::setTitle(const std::string& title) {
     window_->setWindowTitle(ToDisplayText(title));
 }
 
-}  // namespace vantor
+}  // namespace qtshared

@@ -1,9 +1,9 @@
-#include "protocol_tool/qt/status_line_widget.h"
+#include "qt_shared/status_line_widget.h"
 
 #include <QApplication>
 #include <QPainter>
 
-namespace vantor {
+namespace qtshared {
 
 namespace {
 constexpr int kTextIndent = 8;  // pixels right of the line's left edge
@@ -15,7 +15,7 @@ StatusLineWidget::StatusLineWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void StatusLineWidget::showText(const QString& text) {
-    text_ = text;
+    text_ = text.left(kMaxLength);
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -29,4 +29,4 @@ void StatusLineWidget::paintEvent(QPaintEvent*) {
     painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
 }
 
-}  // namespace vantor
+}  // namespace qtshared
