@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders QuarnWin's main dialog, folder dialog and variables window against the simulated
-# PLC into BUILD_DIR/screenshots/*.png (offscreen, no display needed).
+# PLC, and Vantor's dialogs, into BUILD_DIR/screenshots/*.png (offscreen, no display needed).
 # Usage: scripts/screenshots.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -22,3 +22,10 @@ for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
 mkdir -p "$build/screenshots"
 QT_QPA_PLATFORM=offscreen "$tool" --port "$link" --out "$build/screenshots" \
   --symbols "$top/samples/monitor/demo.ot" --folder "$top/samples"
+
+# Vantor's dialogs, when built.
+vantor_tool="$build/protocol_tool/qt/vantor_screenshots"
+if [ -x "$vantor_tool" ]; then
+  QT_QPA_PLATFORM=offscreen "$vantor_tool" "$build/screenshots"
+  echo "wrote $build/screenshots/vantor-main.png, vantor-protocol.png, vantor-about.png"
+fi
