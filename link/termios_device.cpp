@@ -70,6 +70,9 @@ OpenError TermiosDevice::open(const std::string& path) {
         return error == EWOULDBLOCK ? OpenError::Busy : MapOpenErrno(error);
     }
     ::ioctl(fd, TIOCEXCL);
+    // A freshly opened port starts with empty buffers: bytes the device sent to an earlier
+    // user of the line (or after it had gone) are not answers to this program's requests.
+    ::tcflush(fd, TCIOFLUSH);
     state_->fd = fd;
     state_->havePrevious = ::tcgetattr(fd, &state_->previous) == 0;
     return OpenError::None;

@@ -75,6 +75,17 @@ TEST_F(Pty, SecondOpenIsRefusedAsBusy) {
     EXPECT_EQ(second.open(linkPath), serial::OpenError::None);
 }
 
+TEST_F(Pty, BytesSentBeforeTheOpenAreNotTakenAsAnswers) {
+    // An answer that reached the line after its program had gone (or before this one came)
+    // must not be read as the answer to this program's first request.
+    ASSERT_TRUE(pty->write(std::string("\x68\x05\xE5", 3)));
+    serial::TermiosDevice device(clock);
+    ASSERT_EQ(device.open(linkPath), serial::OpenError::None);
+    EXPECT_FALSE(device.readByte(common::Millis(300)));
+    ASSERT_TRUE(pty->write("\xE5"));
+    EXPECT_EQ(device.readByte(common::Millis(1000)), 0xE5);
+}
+
 TEST(PtyOpen, MissingPortIsAbsent) {
     common::RealClock clock;
     serial::TermiosDevice device(clock);
