@@ -6,11 +6,12 @@ namespace plc {
 
 std::string PlcExchange::ReceiveTelegram(int initialState) {
     TelegramReceiver receiver(initialState);
-    for (;;) {
+    for (size_t received = 0; received < kMaxReceiveBytes; ++received) {
         auto byte = link_.ReadByte();
         if (!byte) return {};
         if (receiver.feed(*byte)) return receiver.data();
     }
+    return {};
 }
 
 bool PlcExchange::ReadReply(std::uint8_t& byte, int& count, std::string& telegramData) {

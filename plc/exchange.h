@@ -22,6 +22,12 @@ inline constexpr common::Millis kModuleSettle{1500};     // after each downloade
 
 class PlcExchange {
 public:
+    // A device that keeps sending without completing a telegram (endless noise, a damaged
+    // frame that is never followed by silence) must not hold a reception for ever: after this
+    // many bytes the reception ends as if the line had fallen silent. The longest telegram
+    // is 261 bytes.
+    static constexpr size_t kMaxReceiveBytes = 4096;
+
     PlcExchange(serial::CSerialLink& link, common::Clock& clock) : link_(link), clock_(clock) {}
 
     serial::CSerialLink& link() { return link_; }
@@ -37,7 +43,8 @@ public:
     bool ReadReply(std::uint8_t& byte, int& count, std::string& telegramData);
 
     // Receives an answer telegram from the given state; its data bytes, or empty when the
-    // line went silent (an answer without data counts as none).
+    // line went silent (an answer without data counts as none, and so does one that has not
+    // come after kMaxReceiveBytes bytes).
     std::string ReceiveTelegram(int initialState = TelegramReceiver::kStateIdle);
 
     // Returns on 0xE5; throws "Comunication error: Timeout" on silence and

@@ -58,6 +58,25 @@ TEST_F(Exchange, DamagedAnswerIsNoAnswerAfterTheLineFallsSilent) {
     EXPECT_EQ(clock.now() - before, Millis(2000));
 }
 
+TEST_F(Exchange, ADeviceThatNeverStopsSendingEndsTheReception) {
+    // Endless noise before any start byte, and a damaged frame that is never followed by
+    // silence: both end as no answer instead of holding the program.
+    const size_t cap = plc::PlcExchange::kMaxReceiveBytes;
+    device.feed(std::string(cap + 10, '\x11') + AnswerTelegram(0x2E, Bytes({1, 2})));
+    EXPECT_TRUE(exchange().ReceiveTelegram().empty());
+    EXPECT_TRUE(device.pending());
+
+    while (device.pending()) link.ReadByte();
+    device.feed(Bytes({0x68, 5, 5, 0x00}) + std::string(cap, '\x22'));
+    EXPECT_TRUE(exchange().ReceiveTelegram().empty());
+    EXPECT_TRUE(device.pending());
+
+    // Noise short of the bound still lets the answer through.
+    while (device.pending()) link.ReadByte();
+    device.feed(std::string(cap / 2, '\x11') + AnswerTelegram(0x2E, Bytes({1, 2})));
+    EXPECT_EQ(exchange().ReceiveTelegram(), Bytes({1, 2}));
+}
+
 TEST(ThrowIfFailed, ThrowsOnlyWhenFailed) {
     EXPECT_NO_THROW(plc::ThrowIfFailed(false));
     try {
