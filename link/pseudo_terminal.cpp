@@ -41,6 +41,13 @@ std::unique_ptr<PseudoTerminal> PseudoTerminal::Create(const std::string& linkPa
     ::cfmakeraw(&t);
     ::tcsetattr(pty->slave_, TCSANOW, &t);
     std::error_code ec;
+    // A link left by an earlier run is replaced; anything else at the path is the user's
+    // and stays.
+    const auto existing = std::filesystem::symlink_status(linkPath, ec);
+    if (std::filesystem::exists(existing) && !std::filesystem::is_symlink(existing)) {
+        error = "cannot create the link " + linkPath + ": it exists and is not a symbolic link";
+        return nullptr;
+    }
     std::filesystem::remove(linkPath, ec);
     std::filesystem::create_symlink(name, linkPath, ec);
     if (ec) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "common/recording_frontend.h"
 #include "link/pseudo_terminal.h"
 #include "link/serial_link.h"
@@ -84,6 +86,28 @@ TEST_F(Pty, BytesSentBeforeTheOpenAreNotTakenAsAnswers) {
     EXPECT_FALSE(device.readByte(common::Millis(300)));
     ASSERT_TRUE(pty->write("\xE5"));
     EXPECT_EQ(device.readByte(common::Millis(1000)), 0xE5);
+}
+
+TEST(PtyCreate, ReplacesAStaleLinkButNeverAFile) {
+    const std::string path = "/tmp/pty-create-test-" + std::to_string(::getpid());
+    std::string error;
+    {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_TRUE(f);
+        std::fputs("project", f);
+        std::fclose(f);
+    }
+    EXPECT_FALSE(serial::PseudoTerminal::Create(path, error));
+    EXPECT_NE(error.find("not a symbolic link"), std::string::npos) << error;
+    EXPECT_EQ(::access(path.c_str(), F_OK), 0);  // the file is still there
+    ::unlink(path.c_str());
+
+    ASSERT_EQ(::symlink("/dev/ttyGoneLongAgo", path.c_str()), 0);
+    auto pty = serial::PseudoTerminal::Create(path, error);
+    ASSERT_TRUE(pty) << error;
+    char target[128] = {};
+    ASSERT_GT(::readlink(path.c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(pty->slavePath(), target);
 }
 
 TEST(PtyOpen, MissingPortIsAbsent) {
