@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
             return cli::kExitOk;
         } else if (arg == "--port") {
             const char* v = value();
-            if (!v) break;
+            if (!v) {
+                std::fprintf(stderr, "quarnctl: %s needs a value\n", arg.c_str());
+                return cli::kExitUsage;
+            }
             options.port = v;
         } else if (arg == "--baud") {
             const char* v = value();
@@ -57,11 +60,17 @@ int main(int argc, char** argv) {
             options.trace = true;
         } else if (arg == "--log") {
             const char* v = value();
-            if (!v) break;
+            if (!v) {
+                std::fprintf(stderr, "quarnctl: %s needs a value\n", arg.c_str());
+                return cli::kExitUsage;
+            }
             options.logPath = v;
         } else if (arg == "--sysfs") {  // for tests: another root for port discovery
             const char* v = value();
-            if (!v) break;
+            if (!v) {
+                std::fprintf(stderr, "quarnctl: %s needs a value\n", arg.c_str());
+                return cli::kExitUsage;
+            }
             options.sysfsRoot = v;
         } else {
             std::fprintf(stderr, "quarnctl: unknown option '%s'\n", arg.c_str());

@@ -73,6 +73,9 @@ TEST_F(QuarnctlAgainstPlcsim, NoPortAndWrongUsageHaveTheirOwnStatus) {
     EXPECT_NE(missing.err.find("does not exist"), std::string::npos) << missing.err;
     EXPECT_EQ(testsupport::Run(QUARNCTL_PATH, {"frobnicate"}).exitStatus, 2);
     EXPECT_EQ(testsupport::Run(QUARNCTL_PATH, {"--baud", "4800", "reset"}).exitStatus, 2);
+    auto noValue = testsupport::Run(QUARNCTL_PATH, {"--port"});
+    EXPECT_EQ(noValue.exitStatus, 2);
+    EXPECT_EQ(noValue.err, "quarnctl: --port needs a value\n");
     auto help = testsupport::Run(QUARNCTL_PATH, {"reset", "--help"});
     EXPECT_EQ(help.exitStatus, 0);
     EXPECT_NE(help.out.find("Reset the PLC."), std::string::npos);
