@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QUrl>
 
 #include "common/file_helpers.h"
@@ -125,6 +127,22 @@ void CQuarnWinDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     QDialog::closeEvent(event);
+}
+
+void CQuarnWinDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter clicks the button that has the focus, as the dialog manager makes the focused
+    // push button the default one; anywhere else it is the dialog's OK, which ends the
+    // program (without the offer to save the log).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        else
+            done(QDialog::Accepted);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CQuarnWinDlg::done(int result) {

@@ -184,6 +184,27 @@ private slots:
         QVERIFY2(telegrams.find("<-") == std::string::npos, telegrams.c_str());
     }
 
+    void enterClicksTheFocusedButtonAndElsewhereEndsTheDialog() {
+        Plcsim plc;
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        QSignalSpy drawn(&dialog->statusLine(), &StatusLine::drawn);
+        QPushButton* reset = Button(*dialog, "reset");
+        reset->setFocus();
+        QTest::keyClick(reset, Qt::Key_Return);
+        QCOMPARE(Texts(drawn), QStringList({"Scan SPS SP", "Reset", "Reseted"}));
+        QVERIFY(dialog->isVisible());
+
+        // On the speed list Enter is the dialog's OK: the program ends, no offer to save.
+        QSignalSpy finished(dialog.get(), &QDialog::finished);
+        auto* speed = dialog->findChild<QComboBox*>("speed");
+        speed->setFocus();
+        QTest::keyClick(speed, Qt::Key_Return);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), int(QDialog::Accepted));
+        QVERIFY(!dialog->isVisible());
+    }
+
     void showLogOpensTheLogAndClosingOffersToSaveIt() {
         Plcsim plc;
         auto dialog = Shown(plc);
