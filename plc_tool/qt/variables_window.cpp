@@ -31,7 +31,10 @@ CVariablesWnd::CVariablesWnd(QWidget* owner, const QString& title) : QWidget(own
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setGeometry(0, 0, paint::kWindowWidth, paint::kWindowHeight);
+    resize(paint::kWindowWidth, paint::kWindowHeight);
+    // The window, frame and title bar included, sits at the top left corner of the screen;
+    // a client position of (0, 0) would push the title bar off the screen.
+    move(0, 0);
 }
 
 void CVariablesWnd::Pump(monitor::VariableDisplay& display) {

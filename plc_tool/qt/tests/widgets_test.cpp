@@ -117,6 +117,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.size(), QSize(720, 428));
+        QCOMPARE(window.frameGeometry().topLeft(), QPoint(0, 0));
         QVERIFY(window.isModal());
         QCOMPARE(window.windowModality(), Qt::ApplicationModal);
         window.ShowPage(KnownPage());
