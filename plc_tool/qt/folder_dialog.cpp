@@ -122,6 +122,14 @@ CFolderDialog::CFolderDialog(const QString& initialFolder, const QString& filter
 
 CFolderDialog::~CFolderDialog() = default;
 
+void CFolderDialog::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // Showing the dialog focuses the field as if it had been tabbed into, which selects the
+    // whole folder; the folder it starts in leaves the caret at the end instead, so typing
+    // goes on from there.
+    if (visible) field_->end(false);
+}
+
 QString CFolderDialog::folder() const { return ToQString(picker_->Folder()); }
 
 FolderField CFolderDialog::field() const {

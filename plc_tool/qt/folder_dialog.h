@@ -38,6 +38,8 @@ public:
     // The folder the browser lists.
     QString browsedFolder() const { return browsed_; }
 
+    void setVisible(bool visible) override;
+
 private:
     // FolderPickerView
     FolderField field() const override;

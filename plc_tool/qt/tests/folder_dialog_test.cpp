@@ -54,6 +54,20 @@ private slots:
         QVERIFY(labelled);
     }
 
+    void theShownFieldHasTheFocusWithTheCaretAtItsEnd() {
+        common::RecordingFrontend frontend;
+        CFolderDialog dialog(Root(), "", nullptr, frontend);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QApplication::setActiveWindow(&dialog);
+        QTRY_VERIFY(dialog.folderField().hasFocus());
+        // Typing goes on from the folder shown, it does not replace it.
+        QVERIFY(!dialog.folderField().hasSelectedText());
+        QCOMPARE(dialog.folderField().cursorPosition(), int(Root().size()));
+        QTest::keyClicks(&dialog.folderField(), "da");
+        QCOMPARE(dialog.folderField().text(), Root() + "data");
+    }
+
     void typingCompletesAndASeparatorEntersTheFolder() {
         common::RecordingFrontend frontend;
         CFolderDialog dialog(Root(), "", nullptr, frontend);
