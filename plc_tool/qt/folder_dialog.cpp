@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -80,6 +81,7 @@ CFolderDialog::CFolderDialog(const QString& initialFolder, const QString& filter
     browser_->setResizeMode(QListView::Adjust);
     browser_->setMinimumSize(420, 200);
     connect(browser_, &QListView::activated, this, [this](const QModelIndex& i) { OnActivated(i); });
+    browser_->installEventFilter(this);
     layout->addWidget(browser_, 1, 0, 1, 4);
 
     layout->addWidget(new QLabel(FolderPicker::kFieldLabel, this), 2, 0);
@@ -102,7 +104,8 @@ CFolderDialog::CFolderDialog(const QString& initialFolder, const QString& filter
     layout->addWidget(types_, 3, 1, 1, 2);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("cancel");
-    cancel->setAutoDefault(false);
+    // Enter on the focused Cancel button cancels; elsewhere it presses "Open".
+    cancel->setAutoDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(cancel, 3, 3);
 
@@ -128,6 +131,21 @@ void CFolderDialog::setVisible(bool visible) {
     // whole folder; the folder it starts in leaves the caret at the end instead, so typing
     // goes on from there.
     if (visible) field_->end(false);
+}
+
+bool CFolderDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a folder of the list enters it, as a double click does; the key must not
+    // go on to the dialog, where it would press "Open" and end the dialog.
+    if (watched == browser_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QModelIndex current = browser_->currentIndex();
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && current.isValid() &&
+            model_->isDir(current)) {
+            OnActivated(current);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString CFolderDialog::folder() const { return ToQString(picker_->Folder()); }

@@ -39,6 +39,7 @@ public:
     QString browsedFolder() const { return browsed_; }
 
     void setVisible(bool visible) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // FolderPickerView

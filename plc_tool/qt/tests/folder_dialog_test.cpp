@@ -155,6 +155,36 @@ private slots:
         dialog.findChild<QPushButton*>("cancel")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
+
+    void enterInTheBrowserEntersTheFolderAndOnCancelCancels() {
+        common::RecordingFrontend frontend;
+        CFolderDialog dialog(Root(), "", nullptr, frontend);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QApplication::setActiveWindow(&dialog);
+        auto& browser = dialog.browser();
+        QModelIndex data;
+        QTRY_VERIFY([&] {
+            for (int r = 0; r < browser.model()->rowCount(browser.rootIndex()); ++r) {
+                QModelIndex i = browser.model()->index(r, 0, browser.rootIndex());
+                if (i.data().toString() == "data") data = i;
+            }
+            return data.isValid();
+        }());
+        browser.setFocus();
+        browser.setCurrentIndex(data);
+        // Enter on a folder of the list enters it; the dialog stays open.
+        QTest::keyClick(&browser, Qt::Key_Return);
+        QCOMPARE(dialog.browsedFolder(), Root() + "data/");
+        QVERIFY(dialog.isVisible());
+
+        // Enter on the focused Cancel button cancels, it does not press "Open".
+        auto* cancel = dialog.findChild<QPushButton*>("cancel");
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
 };
 
 QTEST_MAIN(FolderDialogTest)
