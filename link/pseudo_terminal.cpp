@@ -98,10 +98,14 @@ std::optional<std::uint8_t> PseudoTerminal::readByte(common::Millis timeout) {
 bool PseudoTerminal::write(std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
+        // A client that never reads fills the line; a stop signal must still end the
+        // simulator instead of retrying the blocked write for ever (an interrupted write may
+        // also return the part it got through).
+        if (StopRequested()) return false;
         ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<size_t>(n);
-        } else if (n < 0 && errno != EINTR) {
+        } else if (n == 0 || errno != EINTR) {
             return false;
         }
     }

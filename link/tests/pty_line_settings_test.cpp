@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <pthread.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <thread>
 
 #include "common/recording_frontend.h"
 #include "link/pseudo_terminal.h"
@@ -116,4 +121,22 @@ TEST(PtyOpen, MissingPortIsAbsent) {
     EXPECT_EQ(device.open("/dev/ttyNoSuchPort99"), serial::OpenError::Absent);
     EXPECT_EQ(device.open("/dev/null"), serial::OpenError::NotATerminal);
     EXPECT_FALSE(device.isOpen());
+}
+
+TEST(PtyStop, AStopSignalEndsAWriteThatNobodyReads) {
+    // Runs last in this file: the stop flag stays set for the rest of the process.
+    const std::string path = testing::TempDir() + "pty-stop-test-" + std::to_string(::getpid());
+    std::string error;
+    auto pty = serial::PseudoTerminal::Create(path, error);
+    ASSERT_TRUE(pty) << error;
+    serial::InstallStopSignals();
+    const pthread_t writer = ::pthread_self();
+    std::thread stopper([writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::pthread_kill(writer, SIGTERM);
+    });
+    // Far more than the line holds while the client end reads nothing.
+    EXPECT_FALSE(pty->write(std::string(1 << 20, 'x')));
+    stopper.join();
+    EXPECT_TRUE(serial::StopRequested());
 }
