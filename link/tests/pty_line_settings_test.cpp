@@ -41,6 +41,7 @@ TEST_F(Pty, EachProgramsSettingsReachTheLine) {
                    Case{serial::Program::QuarnWin, true, 19200, 1},
                    Case{serial::Program::Skellig, false, 9600, 2},
                    Case{serial::Program::Vantor, false, 9600, 2}}) {
+        const serial::ObservedLine before = pty->observedLine();
         serial::TermiosDevice device(clock);
         serial::CSerialLink serial(device, frontend, c.program);
         ASSERT_TRUE(serial.Open(linkPath, c.fast));
@@ -49,6 +50,9 @@ TEST_F(Pty, EachProgramsSettingsReachTheLine) {
         EXPECT_EQ(line.dataBits, 8);
         EXPECT_EQ(line.stopBits, c.stopBits);
         serial.Close();
+        // Closing gives the port back as it was found.
+        EXPECT_EQ(pty->observedLine().baud, before.baud);
+        EXPECT_EQ(pty->observedLine().stopBits, before.stopBits);
     }
     EXPECT_TRUE(frontend.calls().empty());
 }
