@@ -63,7 +63,7 @@ void PlcSimulator::log(const char* direction, const std::string& bytes) {
 void PlcSimulator::receive(std::uint8_t byte) {
     serial::ObservedLine line = pty_.observedLine();
     pacer_.received(line.baud);
-    auto request = parser_.feed(byte);
+    auto request = parser_.feed(byte, clock_.now());
     if (!request) return;
     ++received_;
     pacer_.awaitReceived();

@@ -27,6 +27,15 @@ std::optional<PlcRequest> RequestParser::feed(std::uint8_t byte) {
     return std::nullopt;
 }
 
+std::optional<PlcRequest> RequestParser::feed(std::uint8_t byte, common::Millis at) {
+    if (!pending_.empty() && at - lastByteAt_ >= kFrameGap) {
+        ++rejected_;
+        pending_.clear();
+    }
+    lastByteAt_ = at;
+    return feed(byte);
+}
+
 std::optional<PlcRequest> RequestParser::finish() {
     std::string frame;
     frame.swap(pending_);

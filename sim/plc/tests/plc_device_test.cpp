@@ -40,6 +40,25 @@ TEST(PlcRequestParser, TakesTheResetFrameAndRejectsDamagedOnes) {
     EXPECT_EQ(again->station, 3);
 }
 
+TEST(PlcRequestParser, AFrameLeftUnfinishedDoesNotSwallowTheNextRequest) {
+    sim::RequestParser parser;
+    const std::string identifyStart = Bytes({0x68, 0x28, 0x28, 0x68, 0x40, 0xFF, 0x04, 0x2E});
+    const std::string reset =
+        Bytes({0x68, 0x06, 0x06, 0x68, 0x40, 0xFF, 0x04, 0x24, 0x00, 0x00, 0x67, 0x16});
+    common::Millis at{1000};
+    for (unsigned char b : identifyStart) EXPECT_FALSE(parser.feed(b, at));
+    // The sender stopped half-way; a new request comes after a pause.
+    at += sim::RequestParser::kFrameGap;
+    std::optional<sim::PlcRequest> got;
+    for (unsigned char b : reset) {
+        if (auto r = parser.feed(b, at)) got = r;
+        at += common::Millis(1);
+    }
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->command, 0x24);
+    EXPECT_EQ(parser.rejected(), 1);
+}
+
 TEST(PlcDevice, AnswersOnlyItsOwnStation) {
     sim::PlcDevice device(3, 2, 1);
     sim::PlcRequest identify{3, 0x2E, std::string(36, '\0'), {}};
