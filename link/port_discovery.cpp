@@ -29,9 +29,13 @@ bool NaturalLess(const std::string& a, const std::string& b) {
             size_t ei = i, ej = j;
             while (ei < a.size() && std::isdigit(static_cast<unsigned char>(a[ei]))) ++ei;
             while (ej < b.size() && std::isdigit(static_cast<unsigned char>(b[ej]))) ++ej;
-            unsigned long va = std::stoul(a.substr(i, ei - i));
-            unsigned long vb = std::stoul(b.substr(j, ej - j));
-            if (va != vb) return va < vb;
+            // By value without converting, so no run of digits is too long to compare.
+            size_t si = i, sj = j;
+            while (si + 1 < ei && a[si] == '0') ++si;
+            while (sj + 1 < ej && b[sj] == '0') ++sj;
+            if (ei - si != ej - sj) return ei - si < ej - sj;
+            int order = a.compare(si, ei - si, b, sj, ej - sj);
+            if (order != 0) return order < 0;
             i = ei;
             j = ej;
             continue;

@@ -77,6 +77,15 @@ TEST_F(FakeSysfs, LastOfSeveralConvertersWinsInNaturalOrder) {
     EXPECT_EQ(serial::FindConverterPort(frontend, root.string()), "ttyUSB10");
 }
 
+TEST_F(FakeSysfs, NamesWithLongNumbersAreOrderedWithoutFailing) {
+    addUsbPort("ttyUSB100000000000000000000", "", 1);
+    addUsbPort("ttyUSB9", "", 2);
+    auto ports = serial::EnumeratePorts(root.string());
+    ASSERT_EQ(ports.size(), 2u);
+    EXPECT_EQ(ports[0].name, "ttyUSB9");
+    EXPECT_EQ(serial::ChooseConverterPort(ports), "ttyUSB100000000000000000000");
+}
+
 TEST_F(FakeSysfs, PlaceholderUartsAreSkippedAndNoConverterIsSaid) {
     addUartPort("ttyS0", "0");
     addUartPort("ttyS1", "4");
