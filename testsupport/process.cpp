@@ -61,21 +61,40 @@ BackgroundProcess::BackgroundProcess(const std::string& program,
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
         pid_ = pid;
     posix_spawn_file_actions_destroy(&actions);
-    if (pid_ > 0 && !waitForPath.empty()) {
-        common::RealClock clock;
-        for (int i = 0; i < 500 && !fs::exists(fs::symlink_status(waitForPath)); ++i)
-            clock.sleep(common::Millis(10));
-    }
+    if (!waitForPath.empty()) this->waitForPath(waitForPath);
 }
 
-void BackgroundProcess::stop() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
+bool BackgroundProcess::waitForPath(const std::string& path, int timeoutMs) {
+    common::RealClock clock;
+    const common::Millis end = clock.now() + common::Millis(timeoutMs);
+    while (pid_ > 0) {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(path, ec))) return true;
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return false;
+        }
+        if (clock.now() >= end) return false;
+        clock.sleep(common::Millis(10));
+    }
+    return false;
+}
+
+int BackgroundProcess::stop() {
     int status = 0;
-    ::waitpid(pid_, &status, 0);
-    pid_ = -1;
-    output_ = Slurp(outPath_);
-    ::unlink(outPath_.c_str());
+    bool ended = false;
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ended = ::waitpid(pid_, &status, 0) == pid_;
+        pid_ = -1;
+    }
+    if (!outPath_.empty()) {
+        output_ = Slurp(outPath_);
+        ::unlink(outPath_.c_str());
+        outPath_.clear();
+    }
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 BackgroundProcess::~BackgroundProcess() { stop(); }

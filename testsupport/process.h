@@ -20,8 +20,12 @@ public:
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
     bool running() const { return pid_ > 0; }
-    // Stops it now; its standard output so far (when captured).
-    void stop();
+    // Waits until the path exists: true then; false after the time-out or when the
+    // process ended first (bad arguments, for example).
+    bool waitForPath(const std::string& path, int timeoutMs = 5000);
+    // Stops it now (SIGTERM); its exit status, -1 when it did not end normally or was not
+    // running. output() then holds what it wrote.
+    int stop();
     const std::string& output() const { return output_; }
 
 private:

@@ -2,8 +2,11 @@
 // Runs displaysim as a child process for integration tests: starts it on a fresh link,
 // waits until the link is there, and stops it (SIGTERM) when the object goes away.
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "testsupport/process.h"
 
 namespace simtest {
 
@@ -11,9 +14,6 @@ class DisplaySimProcess {
 public:
     // program: the displaysim executable; arguments after "--link LINK".
     DisplaySimProcess(std::string program, std::string link, std::vector<std::string> arguments);
-    ~DisplaySimProcess();
-    DisplaySimProcess(const DisplaySimProcess&) = delete;
-    DisplaySimProcess& operator=(const DisplaySimProcess&) = delete;
 
     // True once the link exists (the display is listening), false after the time-out or
     // when the process ended (bad arguments, for example).
@@ -24,7 +24,7 @@ public:
 
 private:
     std::string link_;
-    int pid_ = -1;
+    std::unique_ptr<testsupport::BackgroundProcess> process_;
 };
 
 // A path for a link or file unique to this test process: /tmp/<stem>-<pid>-<random number>.
