@@ -18,7 +18,9 @@ ConsoleFrontend::ConsoleFrontend(bool assumeYes, std::FILE* out, std::FILE* err)
       outIsTerminal_(::isatty(::fileno(out)) != 0),
       inIsTerminal_(::isatty(STDIN_FILENO) != 0) {}
 
-ConsoleFrontend::~ConsoleFrontend() { endProgressLine(); }
+ConsoleFrontend::~ConsoleFrontend() {
+    endProgressLine();
+}
 
 void ConsoleFrontend::endProgressLine() {
     if (progressOpen_) {
@@ -58,8 +60,8 @@ bool ConsoleFrontend::ask(const std::string& text) {
     std::fflush(err_);
     std::string answer;
     if (!std::getline(std::cin, answer)) return false;
-    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'j' ||
-                               answer[0] == 'J');
+    return !answer.empty() &&
+           (answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 'j' || answer[0] == 'J');
 }
 
 void ConsoleFrontend::setStatus(const std::string& text) {

@@ -12,7 +12,7 @@
 namespace cli {
 
 class ConsoleFrontend final : public common::Frontend {
-public:
+  public:
     // assumeYes: --yes. out/err: where to write (stdout/stderr by default).
     explicit ConsoleFrontend(bool assumeYes, std::FILE* out = stdout, std::FILE* err = stderr);
     ~ConsoleFrontend() override;
@@ -34,7 +34,7 @@ public:
     // True once an error was reported: the tool's exit status then says failure.
     bool errorReported() const { return errorReported_; }
 
-private:
+  private:
     void endProgressLine();
     bool isProgress(const std::string& text) const;
     bool assumeYes_;

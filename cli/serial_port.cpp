@@ -17,7 +17,9 @@ PortStack::PortStack(common::Clock& clock, bool trace)
     }
 }
 
-PortStack::~PortStack() { flushReads(); }
+PortStack::~PortStack() {
+    flushReads();
+}
 
 void PortStack::print(common::Millis at, const char* direction, const std::string& bytes) {
     long long ms = (at - start_).count();
@@ -59,8 +61,9 @@ std::string ChoosePort(const std::string& portOption, common::Frontend& frontend
 bool OpenOrExplain(serial::CSerialLink& serial, const std::string& port, bool fast) {
     if (serial.Open(port, fast)) return true;
     if (serial.LastOpenError() != serial::OpenError::None) {
-        std::fprintf(stderr, "Cannot open the serial port: %s\n",
-                     serial::DescribeOpenError(serial.LastOpenError(), serial.DevicePath()).c_str());
+        std::fprintf(
+            stderr, "Cannot open the serial port: %s\n",
+            serial::DescribeOpenError(serial.LastOpenError(), serial.DevicePath()).c_str());
     }
     return false;
 }

@@ -16,14 +16,14 @@ namespace cli {
 // prints each write on a line of its own, and the bytes read up to the next write or
 // silence on one line, stamped with the time their first byte came.
 class PortStack {
-public:
+  public:
     PortStack(common::Clock& clock, bool trace);
     ~PortStack();
     PortStack(const PortStack&) = delete;
     PortStack& operator=(const PortStack&) = delete;
     serial::SerialDevice& device();
 
-private:
+  private:
     void trace(serial::TraceDirection direction, const std::string& bytes);
     void flushReads();
     void print(common::Millis at, const char* direction, const std::string& bytes);

@@ -9,8 +9,7 @@ void RealClock::sleep(Millis duration) {
 }
 
 Millis RealClock::now() const {
-    return std::chrono::duration_cast<Millis>(
-        std::chrono::steady_clock::now().time_since_epoch());
+    return std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now().time_since_epoch());
 }
 
 Micros RealClock::nowMicros() const {

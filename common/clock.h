@@ -10,7 +10,7 @@ using Millis = std::chrono::milliseconds;
 using Micros = std::chrono::microseconds;
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Waits the given time.
     virtual void sleep(Millis duration) = 0;
@@ -26,7 +26,7 @@ public:
 
 // The wall clock: real sleeps, steady time.
 class RealClock final : public Clock {
-public:
+  public:
     void sleep(Millis duration) override;
     Millis now() const override;
     Micros nowMicros() const override;
@@ -36,14 +36,14 @@ public:
 // Virtual time for tests: a sleep advances it and returns at once. Devices that wait for
 // bytes (the scripted test device) advance it by the time-out they waited.
 class FakeClock final : public Clock {
-public:
+  public:
     void sleep(Millis duration) override;
     Millis now() const override { return now_; }
     void advance(Millis duration) { now_ += duration; }
     // Every sleep, in order, for tests of the pacing waits.
     const std::vector<Millis>& sleeps() const { return sleeps_; }
 
-private:
+  private:
     Millis now_{0};
     std::vector<Millis> sleeps_;
 };

@@ -69,7 +69,9 @@ ReplacingFile::ReplacingFile(fs::path target) : target_(std::move(target)) {
     temporary_ += ".part" + std::to_string(random() % 100000);
 }
 
-ReplacingFile::~ReplacingFile() { discard(); }
+ReplacingFile::~ReplacingFile() {
+    discard();
+}
 
 bool ReplacingFile::open() {
     discard();

@@ -31,7 +31,7 @@ bool WriteFileReplacing(const std::filesystem::path& target, const std::string& 
 // temporary file, append() adds bytes, commit() renames it over the target and discard()
 // (or the destructor without commit) removes it.
 class ReplacingFile {
-public:
+  public:
     explicit ReplacingFile(std::filesystem::path target);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -43,7 +43,7 @@ public:
     void discard();
     const std::filesystem::path& temporaryPath() const { return temporary_; }
 
-private:
+  private:
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     struct Stream;

@@ -6,7 +6,7 @@
 namespace common {
 
 class Frontend {
-public:
+  public:
     virtual ~Frontend() = default;
     // A message box with an OK button.
     virtual void message(const std::string& text) = 0;

@@ -10,7 +10,7 @@
 namespace common {
 
 class RecordingFrontend final : public Frontend {
-public:
+  public:
     void message(const std::string& text) override { record("message", text); }
     bool ask(const std::string& text) override {
         record("ask", text);
@@ -54,7 +54,7 @@ public:
         entries_.clear();
     }
 
-private:
+  private:
     void record(const std::string& kind, const std::string& text) {
         calls_.push_back(kind + ": " + text);
         entries_.emplace_back(kind, text);

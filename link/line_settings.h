@@ -14,8 +14,8 @@ struct LineSettings {
     int dataBits = 8;
     Parity parity = Parity::None;
     int stopBits = 1;
-    bool dtrOn = false;   // DTR held on (true) or off
-    bool rtsOn = false;   // RTS held on (true) or off
+    bool dtrOn = false;  // DTR held on (true) or off
+    bool rtsOn = false;  // RTS held on (true) or off
     // Every read asks for one byte, so the total read time-out is the longest silence a
     // read survives; the interval time-out never comes into play.
     common::Millis readInterval{200};

@@ -80,9 +80,10 @@ std::vector<PortInfo> EnumeratePorts(const std::string& sysfsRoot) {
         const std::string name = entry.filename().string();
         fs::path device = fs::canonical(deviceLink, e2);
         if (e2) device = deviceLink;
-        const std::string driver = fs::exists(deviceLink / "driver", e2)
-                                       ? fs::canonical(deviceLink / "driver", e2).filename().string()
-                                       : std::string();
+        const std::string driver =
+            fs::exists(deviceLink / "driver", e2)
+                ? fs::canonical(deviceLink / "driver", e2).filename().string()
+                : std::string();
         // The 8250 driver registers placeholder ports without a UART behind them; their
         // type reads 0.
         if (driver == "serial8250" && fs::exists(entry / "type", e2) &&

@@ -73,10 +73,18 @@ ObservedLine PseudoTerminal::observedLine() const {
     if (::tcgetattr(slave_, &t) != 0) return line;
     line.baud = BaudOf(cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
-        case CS5: line.dataBits = 5; break;
-        case CS6: line.dataBits = 6; break;
-        case CS7: line.dataBits = 7; break;
-        default: line.dataBits = 8; break;
+        case CS5:
+            line.dataBits = 5;
+            break;
+        case CS6:
+            line.dataBits = 6;
+            break;
+        case CS7:
+            line.dataBits = 7;
+            break;
+        default:
+            line.dataBits = 8;
+            break;
     }
     line.stopBits = (t.c_cflag & CSTOPB) ? 2 : 1;
     line.parity = (t.c_cflag & PARENB) != 0;
@@ -112,12 +120,16 @@ bool PseudoTerminal::write(std::string_view bytes) {
     return true;
 }
 
-void PseudoTerminal::flushInput() { ::tcflush(master_, TCIFLUSH); }
+void PseudoTerminal::flushInput() {
+    ::tcflush(master_, TCIFLUSH);
+}
 
 namespace {
 // Set from the signal handler; the only state a handler may touch.
 volatile std::sig_atomic_t stopFlag = 0;
-extern "C" void OnStopSignal(int) { stopFlag = 1; }
+extern "C" void OnStopSignal(int) {
+    stopFlag = 1;
+}
 }  // namespace
 
 void InstallStopSignals() {
@@ -129,6 +141,8 @@ void InstallStopSignals() {
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
-bool StopRequested() { return stopFlag != 0; }
+bool StopRequested() {
+    return stopFlag != 0;
+}
 
 }  // namespace serial

@@ -21,7 +21,7 @@ struct ObservedLine {
 };
 
 class PseudoTerminal {
-public:
+  public:
     // Opens a pseudo-terminal and points linkPath at its slave. nullptr and a reason when
     // that fails.
     static std::unique_ptr<PseudoTerminal> Create(const std::string& linkPath, std::string& error);
@@ -37,7 +37,7 @@ public:
     // Drops what the client sent and the device has not read yet.
     void flushInput();
 
-private:
+  private:
     PseudoTerminal() = default;
     int master_ = -1;
     int slave_ = -1;  // kept open so the master never sees a hang-up between clients

@@ -17,7 +17,9 @@ bool ScriptedDevice::configure(const LineSettings& settings) {
     return true;
 }
 
-void ScriptedDevice::close() { open_ = false; }
+void ScriptedDevice::close() {
+    open_ = false;
+}
 
 bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/) {
     if (!open_ || failWrites_) return false;
@@ -68,7 +70,9 @@ void ScriptedDevice::feed(const std::string& bytes) {
     }
 }
 
-void ScriptedDevice::feedPause(common::Millis pause) { incoming_.push_back({{}, pause}); }
+void ScriptedDevice::feedPause(common::Millis pause) {
+    incoming_.push_back({{}, pause});
+}
 
 std::string ScriptedDevice::written() const {
     std::string all;

@@ -13,7 +13,7 @@
 namespace serial {
 
 class ScriptedDevice final : public SerialDevice {
-public:
+  public:
     using Responder = std::function<std::string(const std::string& written)>;
 
     explicit ScriptedDevice(common::FakeClock& clock);
@@ -45,7 +45,7 @@ public:
     bool pending() const { return !incoming_.empty(); }
     void clearWrites();
 
-private:
+  private:
     struct Item {
         std::string bytes;
         common::Millis pause{0};

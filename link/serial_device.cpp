@@ -13,7 +13,8 @@ std::string DescribeOpenError(OpenError error, const std::string& path) {
         case OpenError::NoPermission:
             return path +
                    " may not be opened by this user: add the user to the group that owns the "
-                   "device (often \"dialout\", see ls -l " + path + ") and log in again";
+                   "device (often \"dialout\", see ls -l " +
+                   path + ") and log in again";
         case OpenError::NotATerminal:
             return path + " is not a serial port";
         case OpenError::Other:

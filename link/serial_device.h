@@ -18,7 +18,7 @@ enum class OpenError { None, Absent, Busy, NoPermission, NotATerminal, Other };
 std::string DescribeOpenError(OpenError error, const std::string& path);
 
 class SerialDevice {
-public:
+  public:
     virtual ~SerialDevice() = default;
     // Opens the device exclusively. On failure the device stays closed.
     virtual OpenError open(const std::string& path) = 0;

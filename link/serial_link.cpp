@@ -10,7 +10,9 @@ std::string DevicePathFor(const std::string& portName) {
 CSerialLink::CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program)
     : device_(device), frontend_(frontend), program_(program), settings_(SettingsFor(program)) {}
 
-CSerialLink::~CSerialLink() { Close(); }
+CSerialLink::~CSerialLink() {
+    Close();
+}
 
 bool CSerialLink::Open(const std::string& portName, bool fast) {
     // Callers close before reopening; a second open must not leak the first one.
@@ -30,7 +32,9 @@ void CSerialLink::Close() {
     if (device_.isOpen()) device_.close();
 }
 
-bool CSerialLink::IsOpen() const { return device_.isOpen(); }
+bool CSerialLink::IsOpen() const {
+    return device_.isOpen();
+}
 
 bool CSerialLink::Write(const std::string& bytes) {
     bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal);
@@ -41,7 +45,9 @@ bool CSerialLink::Write(const std::string& bytes) {
     return ok;
 }
 
-std::optional<std::uint8_t> CSerialLink::ReadByte() { return device_.readByte(settings_.readTotal); }
+std::optional<std::uint8_t> CSerialLink::ReadByte() {
+    return device_.readByte(settings_.readTotal);
+}
 
 bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
     answer.clear();

@@ -18,7 +18,7 @@ namespace serial {
 std::string DevicePathFor(const std::string& portName);
 
 class CSerialLink {
-public:
+  public:
     // Entries kept in TransmitRecord; older ones are dropped. Nothing reads the record but
     // tests and a debugger, so it need not grow for the life of the program.
     static constexpr size_t kTransmitRecordCap = 4096;
@@ -62,7 +62,7 @@ public:
 
     const std::deque<std::string>& TransmitRecord() const { return transmitRecord_; }
 
-private:
+  private:
     SerialDevice& device_;
     common::Frontend& frontend_;
     Program program_;

@@ -50,9 +50,13 @@ int RemainingMs(common::Clock& clock, common::Millis deadline) {
 TermiosDevice::TermiosDevice(common::Clock& clock)
     : clock_(clock), state_(std::make_unique<State>()) {}
 
-TermiosDevice::~TermiosDevice() { close(); }
+TermiosDevice::~TermiosDevice() {
+    close();
+}
 
-bool TermiosDevice::isOpen() const { return state_->fd >= 0; }
+bool TermiosDevice::isOpen() const {
+    return state_->fd >= 0;
+}
 
 OpenError TermiosDevice::open(const std::string& path) {
     close();

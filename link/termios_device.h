@@ -8,7 +8,7 @@
 namespace serial {
 
 class TermiosDevice final : public SerialDevice {
-public:
+  public:
     explicit TermiosDevice(common::Clock& clock);
     ~TermiosDevice() override;
     TermiosDevice(const TermiosDevice&) = delete;
@@ -21,7 +21,7 @@ public:
     bool write(std::string_view bytes, common::Millis timeout) override;
     std::optional<std::uint8_t> readByte(common::Millis timeout) override;
 
-private:
+  private:
     struct State;
     common::Clock& clock_;
     std::unique_ptr<State> state_;

@@ -12,7 +12,7 @@ namespace serial {
 enum class TraceDirection { Written, Read };
 
 class TracingDevice final : public SerialDevice {
-public:
+  public:
     using Sink = std::function<void(TraceDirection, const std::string& bytes)>;
     TracingDevice(SerialDevice& inner, Sink sink) : inner_(inner), sink_(std::move(sink)) {}
 
@@ -27,11 +27,12 @@ public:
     }
     std::optional<std::uint8_t> readByte(common::Millis timeout) override {
         auto byte = inner_.readByte(timeout);
-        sink_(TraceDirection::Read, byte ? std::string(1, static_cast<char>(*byte)) : std::string());
+        sink_(TraceDirection::Read,
+              byte ? std::string(1, static_cast<char>(*byte)) : std::string());
         return byte;
     }
 
-private:
+  private:
     SerialDevice& inner_;
     Sink sink_;
 };

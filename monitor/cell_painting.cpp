@@ -8,7 +8,9 @@ bool AllBlank(const DisplayCell& cell) {
     return joined.find_first_not_of(' ') == std::string::npos;
 }
 
-Rect Row(int left, int top) { return {left, top, left + kCellWidth, top + kRowHeight}; }
+Rect Row(int left, int top) {
+    return {left, top, left + kCellWidth, top + kRowHeight};
+}
 }  // namespace
 
 std::optional<CellPainting> PaintCell(const DisplayPage& page, int i) {
@@ -23,11 +25,12 @@ std::optional<CellPainting> PaintCell(const DisplayPage& page, int i) {
         return painting;
     }
     if (!cell.symbol.empty())
-        painting.symbolRow = PaintedRow{Row(x, y - kRowHeight), kSymbolFill, kSymbolTextColour,
-                                        cell.symbol};
+        painting.symbolRow =
+            PaintedRow{Row(x, y - kRowHeight), kSymbolFill, kSymbolTextColour, cell.symbol};
     if (!cell.operand.empty())
         painting.operandRow = PaintedRow{Row(x, y), kOperandFill, kOperandTextColour, cell.operand};
-    painting.valueRow = PaintedRow{Row(x, y + kRowHeight), kValueFill, kValueTextColour, cell.value};
+    painting.valueRow =
+        PaintedRow{Row(x, y + kRowHeight), kValueFill, kValueTextColour, cell.value};
     return painting;
 }
 

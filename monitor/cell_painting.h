@@ -55,7 +55,7 @@ struct PaintedRow {
 };
 
 struct CellPainting {
-    Rect frame;          // the whole cell
+    Rect frame;              // the whole cell
     bool frameOnly = false;  // all three texts blank: only the frame, black pen of width 1
     std::optional<PaintedRow> symbolRow;   // when the symbol text is not empty
     std::optional<PaintedRow> operandRow;  // when the operand text is not empty

@@ -5,7 +5,9 @@
 namespace monitor {
 
 namespace {
-int RoundUpToBand(int cell) { return (cell + kCellsPerBand - 1) / kCellsPerBand * kCellsPerBand; }
+int RoundUpToBand(int cell) {
+    return (cell + kCellsPerBand - 1) / kCellsPerBand * kCellsPerBand;
+}
 }  // namespace
 
 PageCells WalkCells(const VariableList& list, size_t first, size_t end) {

@@ -87,10 +87,12 @@ std::string FormatOperandText(const VariableEntry& entry, int k, std::uint8_t& b
             text = common::Format("%s%d.%d", operand, entry.number, entry.sub + k);
             break;
         case VariableType::kExtbf:
-            text = common::Format("%s%d.%d.%d-", operand, entry.number, entry.sub + k, entry.bit + 1);
+            text =
+                common::Format("%s%d.%d.%d-", operand, entry.number, entry.sub + k, entry.bit + 1);
             break;
         case VariableType::kExtb:
-            text = common::Format("%s%d.%d.%d", operand, entry.number, entry.sub + k, entry.bit + 1);
+            text =
+                common::Format("%s%d.%d.%d", operand, entry.number, entry.sub + k, entry.bit + 1);
             break;
         case VariableType::kLeer:
         case VariableType::kIllo:

@@ -30,9 +30,9 @@ inline constexpr std::uint16_t kExtensionSegment = 0xA000;
 
 // What the page reader needs to know about the PLC.
 struct PlcReadSettings {
-    std::uint8_t readGeneration = 1;        // information block byte 2
-    std::uint16_t indmwSegment = 0x0400;    // information block word 54
-    std::uint16_t indxwSegment = 0x3000;    // information block word 70
+    std::uint8_t readGeneration = 1;      // information block byte 2
+    std::uint16_t indmwSegment = 0x0400;  // information block word 54
+    std::uint16_t indxwSegment = 0x3000;  // information block word 70
 };
 
 // Where a read variable's bytes lie in the receive buffer.

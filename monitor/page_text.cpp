@@ -53,6 +53,8 @@ std::string PageAsText(const DisplayPage& page) {
     return text;
 }
 
-std::string PageSeparatorLine() { return std::string(kBandWidth, '-') + "\n"; }
+std::string PageSeparatorLine() {
+    return std::string(kBandWidth, '-') + "\n";
+}
 
 }  // namespace monitor

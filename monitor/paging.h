@@ -28,7 +28,7 @@ std::optional<PagingKey> ParsePagingKey(std::string_view name);
 std::string_view PagingKeyName(PagingKey key);
 
 class PagePosition {
-public:
+  public:
     int TopIndex() const { return top_; }
     int PreviousTopIndex() const { return previous_; }
 
@@ -40,7 +40,7 @@ public:
     // The page now shown ended early at this variable (nullopt: it ended as usual).
     void SetCut(std::optional<size_t> nextVariable) { cut_ = nextVariable; }
 
-private:
+  private:
     int top_ = 0;
     int previous_ = 0;
     std::optional<size_t> cut_;

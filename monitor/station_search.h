@@ -14,7 +14,7 @@ constexpr std::uint8_t kLastStation = 15;
 bool FindStation(plc::CPlcProgrammer& programmer);
 
 class ConnectionCheck {
-public:
+  public:
     explicit ConnectionCheck(plc::CPlcProgrammer& programmer) : programmer_(programmer) {}
 
     // True when the operation may talk to the PLC. Searches once; after a failed search
@@ -24,7 +24,7 @@ public:
     void Forget() { connected_ = false; }
     bool Connected() const { return connected_; }
 
-private:
+  private:
     plc::CPlcProgrammer& programmer_;
     bool connected_ = false;
 };

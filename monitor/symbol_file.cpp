@@ -40,7 +40,9 @@ std::string_view TrimTrailing(std::string_view text) {
     return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -58,10 +60,16 @@ bool TakeSign(std::string_view& text) {
     return negative;
 }
 
-std::uint32_t ApplySign(std::uint32_t value, bool negative) { return negative ? 0u - value : value; }
+std::uint32_t ApplySign(std::uint32_t value, bool negative) {
+    return negative ? 0u - value : value;
+}
 
-std::uint16_t Word(std::uint32_t value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
-std::uint8_t Byte(std::uint32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint16_t Word(std::uint32_t value) {
+    return static_cast<std::uint16_t>(value & 0xFFFF);
+}
+std::uint8_t Byte(std::uint32_t value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 }  // namespace
 
@@ -77,7 +85,8 @@ std::uint32_t ParseDecimal(std::string_view text) {
 
 std::uint32_t ParseHexadecimal(std::string_view text) {
     bool negative = TakeSign(text);
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
     std::uint32_t value = 0;
     for (char c : text) {
         int digit = HexDigitValue(c);

@@ -61,7 +61,7 @@ struct SymbolFileResult {
 // Empties the list and fills it from the file. A file that can't be read gives an empty list
 // without a message. A type keyword not in the table shows "Typ not found" and ends the
 // reading. Variable lines beyond the 256th are not read; a message tells the technician.
-[[nodiscard]] SymbolFileResult LoadSymbolFile(const std::filesystem::path& path,
-                                              VariableList& list, common::Frontend& frontend);
+[[nodiscard]] SymbolFileResult LoadSymbolFile(const std::filesystem::path& path, VariableList& list,
+                                              common::Frontend& frontend);
 
 }  // namespace monitor

@@ -56,8 +56,8 @@ std::string CharacterText(const VariableBytes& bytes, size_t first) {
 std::string IndexedText(const VariableEntry& entry, const VariableBytes& bytes,
                         std::uint8_t readGeneration) {
     if (readGeneration <= 1) return kNoAddressText;
-    unsigned index = entry.length == kByteIndexLength ? bytes.byte(kIndexOffset)
-                                                      : bytes.word(kIndexOffset);
+    unsigned index =
+        entry.length == kByteIndexLength ? bytes.byte(kIndexOffset) : bytes.word(kIndexOffset);
     if (index == 0) return common::Format("  %6hd ", static_cast<short>(bytes.word(0)));
     std::string indexText = common::Format("%s[%u]", "", index);
     return common::Format("%-9s", indexText.c_str());
@@ -107,7 +107,8 @@ std::string FormatValueText(const VariableEntry& entry, int k, std::uint8_t read
         case VariableType::kDwort:
             return DoubleWordText(static_cast<std::int32_t>(bytes.doubleWord(4 * element)));
         case VariableType::kDwrth:
-            return common::Format("%08lXH", static_cast<unsigned long>(bytes.doubleWord(4 * element)));
+            return common::Format("%08lXH",
+                                  static_cast<unsigned long>(bytes.doubleWord(4 * element)));
         case VariableType::kBytea:
             return CharacterText(bytes, element);
         case VariableType::kIndmw:

@@ -16,7 +16,7 @@ inline constexpr const char* kNoAddressText = "XXXXXXXXX";
 
 // The variable's received bytes; reads past the end give 0.
 class VariableBytes {
-public:
+  public:
     explicit VariableBytes(std::string_view bytes) : bytes_(bytes) {}
     std::uint8_t byte(size_t offset) const {
         return offset < bytes_.size() ? static_cast<std::uint8_t>(bytes_[offset]) : 0;
@@ -29,7 +29,7 @@ public:
                (static_cast<std::uint32_t>(word(offset + 2)) << 16);
     }
 
-private:
+  private:
     std::string_view bytes_;
 };
 

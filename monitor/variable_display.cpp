@@ -9,13 +9,13 @@ namespace monitor {
 namespace {
 // Clears the running flag however the loop is left.
 class RunningFlag {
-public:
+  public:
     explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
     ~RunningFlag() { flag_ = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
 
-private:
+  private:
     bool& flag_;
 };
 }  // namespace

@@ -35,7 +35,7 @@ class VariableDisplay;
 // What the display loop calls while it runs. Both calls get the loop, so the viewer can
 // page (PressKey) and end the display (Close) from its input handling.
 class VariableViewer {
-public:
+  public:
     virtual ~VariableViewer() = default;
     // Five times a cycle, after a 10 ms wait: handle the input that waits. A released paging
     // key goes to display.PressKey, closing the viewer to display.Close.
@@ -53,7 +53,7 @@ enum class DisplayOutcome {
 std::string VariablesWindowTitle(const std::string& symbolFilePath);
 
 class VariableDisplay {
-public:
+  public:
     explicit VariableDisplay(plc::CPlcProgrammer& programmer) : programmer_(programmer) {}
 
     // Reads the PLC directory (which refreshes the information block), shows "Show
@@ -81,7 +81,7 @@ public:
     void ReadAndFormatValues(const PageReadPlan& plan, const PageCells& cells,
                              DisplayPage& working);
 
-private:
+  private:
     PlcReadSettings ReadSettings() const;
 
     plc::CPlcProgrammer& programmer_;

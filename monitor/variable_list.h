@@ -14,8 +14,8 @@ namespace monitor {
 
 struct VariableEntry {
     VariableType type = VariableType::kBit;
-    std::string operand;  // operand prefix, at most 10 characters (an area letter, "MW")
-    std::string symbol;   // symbolic name, at most 9 characters; may be empty
+    std::string operand;           // operand prefix, at most 10 characters (an area letter, "MW")
+    std::string symbol;            // symbolic name, at most 9 characters; may be empty
     std::uint16_t number = 0;      // first operand number
     std::uint16_t lastNumber = 0;  // second operand number (word types)
     std::uint8_t column = 0;       // horizontal position, 10 per cell; decides the bands
@@ -32,7 +32,7 @@ inline constexpr size_t kOperandTextMax = 10;
 inline constexpr size_t kSymbolTextMax = 9;
 
 class VariableList {
-public:
+  public:
     static constexpr size_t kCapacity = 256;
 
     void clear() { entries_.clear(); }
@@ -50,7 +50,7 @@ public:
     std::vector<VariableEntry>::const_iterator begin() const { return entries_.begin(); }
     std::vector<VariableEntry>::const_iterator end() const { return entries_.end(); }
 
-private:
+  private:
     std::vector<VariableEntry> entries_;
 };
 

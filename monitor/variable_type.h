@@ -34,8 +34,8 @@ inline constexpr int kTypeKeywordCount = 18;
 
 // The keyword table in search order (index = type code).
 inline constexpr std::string_view kTypeKeywords[kTypeKeywordCount] = {
-    "BIT",  "BITF",  "BYTE",  "WORT",  "DWORT", "BWORT", "KSM",   "WORTH", "DWRTH",
-    "LEER", "BYTEA", "INDMW", "INDXW", "EXTEA", "EXTBF", "EXTB",  "BYTEH", "ILLO",
+    "BIT",  "BITF",  "BYTE",  "WORT",  "DWORT", "BWORT", "KSM",  "WORTH", "DWRTH",
+    "LEER", "BYTEA", "INDMW", "INDXW", "EXTEA", "EXTBF", "EXTB", "BYTEH", "ILLO",
 };
 
 // The type whose keyword is exactly this text (case-sensitive); nullopt when none.

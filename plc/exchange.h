@@ -21,7 +21,7 @@ inline constexpr common::Millis kEepromInitWait{55000};  // inside the EEPROM in
 inline constexpr common::Millis kModuleSettle{1500};     // after each downloaded module
 
 class PlcExchange {
-public:
+  public:
     // A device that keeps sending without completing a telegram (endless noise, a damaged
     // frame that is never followed by silence) must not hold a reception for ever: after this
     // many bytes the reception ends as if the line had fallen silent. The longest telegram
@@ -56,7 +56,7 @@ public:
     // Write, wait 100 ms, receive; empty when no answer came.
     std::string Request(const std::string& frame);
 
-private:
+  private:
     serial::CSerialLink& link_;
     common::Clock& clock_;
 };

@@ -18,7 +18,7 @@
 namespace plc {
 
 class InfoBlock {
-public:
+  public:
     static constexpr size_t kSize = 246;
     static constexpr size_t kVariant = 1;
     static constexpr size_t kReadGeneration = 2;
@@ -51,7 +51,7 @@ public:
     std::array<std::uint8_t, kSize>& bytes() { return bytes_; }
     const std::array<std::uint8_t, kSize>& bytes() const { return bytes_; }
 
-private:
+  private:
     std::array<std::uint8_t, kSize> bytes_{};
 };
 

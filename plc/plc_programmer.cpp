@@ -24,7 +24,9 @@ CPlcProgrammer::CPlcProgrammer(serial::CSerialLink& link, common::Clock& clock,
     clock.sleep(common::Millis(500));
 }
 
-CPlcProgrammer::~CPlcProgrammer() { exchange_.link().Close(); }
+CPlcProgrammer::~CPlcProgrammer() {
+    exchange_.link().Close();
+}
 
 std::string CPlcProgrammer::ShortFrame(std::uint8_t code, std::uint8_t d0, std::uint8_t d1) const {
     return MakeFrame(state_.stationAddress, code,
@@ -73,8 +75,8 @@ void CPlcProgrammer::DeleteModule(std::uint8_t number) {
 int CPlcProgrammer::ReserveModule(ReservationRecord& record) {
     std::string data{static_cast<char>(record[0]), static_cast<char>(record[9]),
                      static_cast<char>(record[10])};
-    std::string answer = exchange_.Request(
-        MakeFrame(state_.stationAddress, command::kReserveModule, data));
+    std::string answer =
+        exchange_.Request(MakeFrame(state_.stationAddress, command::kReserveModule, data));
     if (answer.empty()) return 1;
     for (size_t i = 0; i < 9 && i < answer.size(); ++i)
         record[i] = static_cast<std::uint8_t>(answer[i]);
@@ -110,8 +112,8 @@ bool CPlcProgrammer::FirmwareAtLeast(std::uint8_t major, std::uint8_t minor) con
 }
 
 void CPlcProgrammer::ReadInfoBlock() {
-    std::string answer = exchange_.Request(
-        MakeFrame(state_.stationAddress, command::kReadInfoBlock, std::string()));
+    std::string answer =
+        exchange_.Request(MakeFrame(state_.stationAddress, command::kReadInfoBlock, std::string()));
     if (!answer.empty()) state_.infoBlock.assign(answer);
 }
 

@@ -27,7 +27,7 @@ struct IdentifyAnswer {
 using ReservationRecord = std::array<std::uint8_t, 11>;
 
 class CPlcProgrammer {
-public:
+  public:
     // Header requests still missing an answer once all were sent repeat the last request
     // at most this often before the read counts as failed.
     static constexpr int kHeaderRetries = 5;
@@ -63,7 +63,7 @@ public:
     // "Comunication error:" when answers are still missing after the retries.
     void ReadModuleHeaders(size_t count);
 
-private:
+  private:
     std::string ShortFrame(std::uint8_t code, std::uint8_t d0, std::uint8_t d1) const;
 
     PlcExchange exchange_;
@@ -73,13 +73,15 @@ private:
 
 // Wait cursor on for a scope, off again however it is left.
 class BusyCursor {
-public:
-    explicit BusyCursor(common::Frontend& frontend) : frontend_(frontend) { frontend_.setBusy(true); }
+  public:
+    explicit BusyCursor(common::Frontend& frontend) : frontend_(frontend) {
+        frontend_.setBusy(true);
+    }
     ~BusyCursor() { frontend_.setBusy(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     common::Frontend& frontend_;
 };
 

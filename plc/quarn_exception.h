@@ -12,12 +12,12 @@ inline constexpr const char* kFailedText = "Comunication error:";
 
 // Thrown by value and caught by reference; carries only its message.
 class CQuarnException {
-public:
+  public:
     explicit CQuarnException(std::string message) : message_(std::move(message)) {}
     virtual ~CQuarnException() = default;
     const std::string& message() const { return message_; }
 
-private:
+  private:
     std::string message_;
 };
 

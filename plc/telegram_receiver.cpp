@@ -26,7 +26,8 @@ bool TelegramReceiver::feed(std::uint8_t byte) {
             ++state_;
             break;
         case 7:
-            remaining_ = length_ > kLengthOverhead ? length_ - static_cast<int>(kLengthOverhead) : 0;
+            remaining_ =
+                length_ > kLengthOverhead ? length_ - static_cast<int>(kLengthOverhead) : 0;
             state_ = remaining_ > 0 ? 8 : 9;
             break;
         case 8:

@@ -25,7 +25,7 @@
 namespace plc {
 
 class TelegramReceiver {
-public:
+  public:
     static constexpr int kStateIdle = 0;
     static constexpr int kStateAfterStart = 1;
     static constexpr int kStateDamaged = 11;
@@ -41,7 +41,7 @@ public:
     const std::string& data() const { return data_; }
     std::uint8_t lastChecksum() const { return fcs_; }
 
-private:
+  private:
     int state_;
     std::uint8_t length_ = 0;
     int remaining_ = 0;

@@ -16,7 +16,7 @@ namespace qtshared {
 QString ToDisplayText(const std::string& bytes);
 
 class DialogFrontend final : public common::Frontend {
-public:
+  public:
     DialogFrontend(const char* programName, QWidget* window, StatusLineWidget* statusLine)
         : programName_(programName), window_(window), statusLine_(statusLine) {}
 
@@ -27,7 +27,7 @@ public:
     void setBusy(bool busy) override;
     void setTitle(const std::string& title) override;
 
-private:
+  private:
     const char* programName_;
     QWidget* window_;
     StatusLineWidget* statusLine_;

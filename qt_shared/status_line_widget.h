@@ -9,7 +9,7 @@ namespace qtshared {
 
 class StatusLineWidget final : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Longest text the status line holds; every status text of the programs is far shorter.
     static constexpr int kMaxLength = 259;
 
@@ -19,10 +19,10 @@ public:
     void showText(const QString& text);
     const QString& text() const { return text_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString text_;
 };
 

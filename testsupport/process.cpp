@@ -97,7 +97,9 @@ int BackgroundProcess::stop() {
     return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-BackgroundProcess::~BackgroundProcess() { stop(); }
+BackgroundProcess::~BackgroundProcess() {
+    stop();
+}
 
 RunResult Run(const std::string& program, const std::vector<std::string>& args,
               const std::string& input) {

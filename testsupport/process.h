@@ -11,7 +11,7 @@ std::string FreshLinkPath(const std::string& stem);
 
 // Starts a program in the background and stops it (SIGTERM, then waits) when destroyed.
 class BackgroundProcess {
-public:
+  public:
     // Starts program with args; when waitForPath is given, waits (up to 5 s) until it exists.
     BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
                       const std::string& waitForPath = {});
@@ -28,7 +28,7 @@ public:
     int stop();
     const std::string& output() const { return output_; }
 
-private:
+  private:
     int pid_ = -1;
     int outFd_ = -1;
     std::string outPath_;

@@ -44,12 +44,12 @@ Run SendOnce(const std::string& displaysim, const std::filesystem::path& sample)
     serial::TermiosDevice device(clock);
     common::RecordingFrontend frontend;
     ConfirmedClock timeDate;
-    setup::CSetupSender sender(device, frontend, timeDate, [] {
-        return setup::LocalTime{2024, 3, 7, 9, 5, 3};
-    });
+    setup::CSetupSender sender(device, frontend, timeDate,
+                               [] { return setup::LocalTime{2024, 3, 7, 9, 5, 3}; });
     if (!sender.OpenPort(link)) return run;
     const auto start = std::chrono::steady_clock::now();
-    run.done = sender.SendSetup(setup::SetupPathForTextFile(sample.string())) == setup::SendOutcome::Done;
+    run.done =
+        sender.SendSetup(setup::SetupPathForTextFile(sample.string())) == setup::SendOutcome::Done;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.floor = bench::FloorOf(sender.Link().TransmitRecord());
     sim.stop();
@@ -85,10 +85,11 @@ int main(int argc, char** argv) {
         }
         const double floor = run.floor.time.count();
         ratios.push_back(run.seconds / floor);
-        std::printf("run %d: %zu command + %zu answer characters, floor %.3f s, measured %.3f s, "
-                    "ratio %.4f\n",
-                    r, run.floor.commandCharacters, run.floor.answerCharacters, floor, run.seconds,
-                    ratios.back());
+        std::printf(
+            "run %d: %zu command + %zu answer characters, floor %.3f s, measured %.3f s, "
+            "ratio %.4f\n",
+            r, run.floor.commandCharacters, run.floor.answerCharacters, floor, run.seconds,
+            ratios.back());
     }
     std::sort(ratios.begin(), ratios.end());
     const double median = ratios[ratios.size() / 2];

@@ -4,7 +4,7 @@ namespace bench {
 
 namespace {
 constexpr int kBitsPerCharacter = 11;
-constexpr std::size_t kLoginAnswer = 2;   // "A\r" or "a\r"
+constexpr std::size_t kLoginAnswer = 2;      // "A\r" or "a\r"
 constexpr std::size_t kAcknowledgement = 4;  // letter, checksum low and high, "\r"
 
 std::size_t AnswerLength(const std::string& command) {

@@ -57,7 +57,8 @@ void RunCases(plc::CPlcProgrammer& programmer, const fs::path& project, const fs
 }
 
 // The floors: the same cases against the simulated PLC in this process, on virtual time.
-std::vector<bench::TransferFloor> Floors(const fs::path& project, const fs::path& folder, bool fast) {
+std::vector<bench::TransferFloor> Floors(const fs::path& project, const fs::path& folder,
+                                         bool fast) {
     common::FakeClock clock;
     serial::ScriptedDevice device(clock);
     sim::PlcDevice plc(kStation, 2, 0);
@@ -131,12 +132,13 @@ int main(int argc, char** argv) {
     }
     const fs::path project = fs::path(SAMPLES_DIR) / "project.pr";
     const fs::path scratch = fs::path(testsupport::FreshLinkPath("bench")).parent_path();
-    std::printf("Sample project (%s) against plcsim --realtime, 11 bits a character.\n"
-                "floor: the protocol's waits plus every byte on the line, one after the other;\n"
-                "overlapped: answers crossing the line while the PC still waits after its request.\n\n",
-                project.parent_path().c_str());
-    std::printf("%-10s %6s %9s %10s %11s %8s %10s %8s\n", "case", "baud", "telegrams",
-                "measured", "floor", "ratio", "overlapped", "ratio");
+    std::printf(
+        "Sample project (%s) against plcsim --realtime, 11 bits a character.\n"
+        "floor: the protocol's waits plus every byte on the line, one after the other;\n"
+        "overlapped: answers crossing the line while the PC still waits after its request.\n\n",
+        project.parent_path().c_str());
+    std::printf("%-10s %6s %9s %10s %11s %8s %10s %8s\n", "case", "baud", "telegrams", "measured",
+                "floor", "ratio", "overlapped", "ratio");
     bool met = true;
     for (bool fast : {false, true}) {
         const int baud = fast ? 19200 : 9600;

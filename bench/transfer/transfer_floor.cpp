@@ -14,14 +14,14 @@ constexpr std::uint8_t kWriteConfiguration = 0x46;
 
 common::Millis WaitAfter(std::uint8_t command) {
     switch (command) {
-    case kReset:
-        return common::Millis(0);
-    case kWriteSegmentProgress:
-    case kWriteSegment:
-    case kWriteConfiguration:
-        return common::Millis(60);
-    default:
-        return common::Millis(100);
+        case kReset:
+            return common::Millis(0);
+        case kWriteSegmentProgress:
+        case kWriteSegment:
+        case kWriteConfiguration:
+            return common::Millis(60);
+        default:
+            return common::Millis(100);
     }
 }
 

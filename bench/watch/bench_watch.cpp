@@ -93,8 +93,10 @@ Result WatchOnce(const std::string& plcsim, const std::filesystem::path& samples
         result.floor.overlapped += floor.overlapped;
     }
     result.floor.telegrams = static_cast<int>(result.floor.telegrams / cycles);
-    result.floor.requestCharacters = static_cast<std::size_t>(result.floor.requestCharacters / cycles);
-    result.floor.answerCharacters = static_cast<std::size_t>(result.floor.answerCharacters / cycles);
+    result.floor.requestCharacters =
+        static_cast<std::size_t>(result.floor.requestCharacters / cycles);
+    result.floor.answerCharacters =
+        static_cast<std::size_t>(result.floor.answerCharacters / cycles);
     result.floor.serial /= cycles;
     result.floor.overlapped /= cycles;
     result.secondsPerPage =
@@ -138,21 +140,23 @@ int main(int argc, char** argv) {
             const double serialRatio = r.secondsPerPage / r.floor.serial.count();
             ratios.push_back(r.secondsPerPage / r.floor.overlapped.count());
             if (run == 1)
-                std::printf("%5d baud: %d telegram(s) a page, %zu request + %zu answer characters\n"
-                            "           floor %.3f s a page (answer inside the 100 ms wait);\n"
-                            "           waits, line and pumps one after the other %.3f s\n",
-                            baud, r.floor.telegrams, r.floor.requestCharacters,
-                            r.floor.answerCharacters, r.floor.overlapped.count(),
-                            r.floor.serial.count());
-            std::printf("           run %d: %.3f s a page = %.2f pages/s, ratio %.4f "
-                        "(to the sum: %.4f)\n",
-                        run, r.secondsPerPage, 1.0 / r.secondsPerPage, ratios.back(), serialRatio);
+                std::printf(
+                    "%5d baud: %d telegram(s) a page, %zu request + %zu answer characters\n"
+                    "           floor %.3f s a page (answer inside the 100 ms wait);\n"
+                    "           waits, line and pumps one after the other %.3f s\n",
+                    baud, r.floor.telegrams, r.floor.requestCharacters, r.floor.answerCharacters,
+                    r.floor.overlapped.count(), r.floor.serial.count());
+            std::printf(
+                "           run %d: %.3f s a page = %.2f pages/s, ratio %.4f "
+                "(to the sum: %.4f)\n",
+                run, r.secondsPerPage, 1.0 / r.secondsPerPage, ratios.back(), serialRatio);
         }
         std::sort(ratios.begin(), ratios.end());
         const double median = ratios[ratios.size() / 2];
         std::printf("           median ratio %.4f\n", median);
         met = met && median <= kTargetRatio;
     }
-    std::printf("target: at most %.2f times the floor: %s\n", kTargetRatio, met ? "met" : "NOT met");
+    std::printf("target: at most %.2f times the floor: %s\n", kTargetRatio,
+                met ? "met" : "NOT met");
     return met ? 0 : 1;
 }

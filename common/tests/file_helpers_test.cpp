@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 
 namespace {
 class TempDir : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
               ("filehelpers-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -25,8 +25,7 @@ protected:
 }  // namespace
 
 TEST(SplitTextLines, AcceptsBothLineEndsAndKeepsEmptyLines) {
-    EXPECT_EQ(common::SplitTextLines("a\r\nb\n\nc"),
-              (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(common::SplitTextLines("a\r\nb\n\nc"), (std::vector<std::string>{"a", "b", "", "c"}));
     EXPECT_EQ(common::SplitTextLines("a\r\n"), (std::vector<std::string>{"a"}));
     EXPECT_TRUE(common::SplitTextLines("").empty());
     // A carriage return inside a line is data.

@@ -12,12 +12,11 @@ namespace fs = std::filesystem;
 namespace {
 // A fake /sys: class/tty/<name>/device links into devices/, as the kernel lays it out.
 class FakeSysfs : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("fake-sysfs-" + std::string(::testing::UnitTest::GetInstance()
-                                                ->current_test_info()
-                                                ->name()));
+               ("fake-sysfs-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root);
         fs::create_directories(root / "class" / "tty");
     }

@@ -1,9 +1,8 @@
 // The termios device against a real pseudo-terminal: what the device end sees of each
 // program's settings, exclusive opens and a vanished peer.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <pthread.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>

@@ -16,7 +16,8 @@ termios Noisy() {
 
 TEST(BuildTermios, PlcLineIs8E1RawWithoutFlowControl) {
     for (bool fast : {false, true}) {
-        termios t = serial::BuildTermios(Noisy(), serial::SettingsFor(serial::Program::QuarnWin, fast));
+        termios t =
+            serial::BuildTermios(Noisy(), serial::SettingsFor(serial::Program::QuarnWin, fast));
         EXPECT_EQ(cfgetospeed(&t), fast ? B19200 : B9600);
         EXPECT_EQ(cfgetispeed(&t), fast ? B19200 : B9600);
         EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));

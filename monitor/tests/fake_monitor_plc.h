@@ -17,7 +17,7 @@ struct FakeMonitorPlc {
     std::vector<std::string> frames;
 
     FakeMonitorPlc() {
-        info[2] = 2;     // memory read generation
+        info[2] = 2;         // memory read generation
         SetWord(4, 0x1000);  // directory address
         SetWord(6, 0x6000);
         SetWord(8, 0x0400);
@@ -45,12 +45,15 @@ struct FakeMonitorPlc {
         const auto code = static_cast<std::uint8_t>(request[7]);
         switch (code) {
             case 0x2E:
-                return plc::testing::AnswerTelegram(code, plc::testing::Bytes({0, 0, 2, 1, 0, 0, 0, 0}));
+                return plc::testing::AnswerTelegram(code,
+                                                    plc::testing::Bytes({0, 0, 2, 1, 0, 0, 0, 0}));
             case 0x2F:
                 return plc::testing::AnswerTelegram(code, info);
             case 0x01: {
-                unsigned address = Word(request, 8), count = static_cast<unsigned char>(request[10]);
-                return plc::testing::AnswerTelegram(code, request.substr(8, 3) + Get(address, count));
+                unsigned address = Word(request, 8),
+                         count = static_cast<unsigned char>(request[10]);
+                return plc::testing::AnswerTelegram(code,
+                                                    request.substr(8, 3) + Get(address, count));
             }
             case 0x0D:
             case 0x0E: {

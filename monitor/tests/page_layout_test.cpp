@@ -101,10 +101,10 @@ TEST(ReadList, ReadVariablesGoBackToBackInListOrder) {
 }
 
 TEST(ReadList, SegmentTypesMakeTheCommand0x0EOnNewPlcsOnly) {
-    VariableList list = ListOf({Variable(VariableType::kByte), Variable(VariableType::kIndmw, 0x10, 4),
-                                Variable(VariableType::kIndxw, 0x20, 4),
-                                Variable(VariableType::kExtea, 0x30, 2),
-                                Variable(VariableType::kExtbf), Variable(VariableType::kExtb)});
+    VariableList list =
+        ListOf({Variable(VariableType::kByte), Variable(VariableType::kIndmw, 0x10, 4),
+                Variable(VariableType::kIndxw, 0x20, 4), Variable(VariableType::kExtea, 0x30, 2),
+                Variable(VariableType::kExtbf), Variable(VariableType::kExtb)});
     PageReadPlan plan = BuildReadList(list, 0, kNewPlc);
     EXPECT_EQ(plan.command, 0x0E);
     std::vector<std::uint16_t> segments;
@@ -141,7 +141,8 @@ TEST(ReadList, APageEndsBeforeTheVariableWhoseBytesDoNotFit) {
 }
 
 TEST(ReadList, AFirstVariableLongerThanTheBufferIsReadUpToIt) {
-    VariableList list = ListOf({Variable(VariableType::kBytea, 0x100, 1000), Variable(VariableType::kByte)});
+    VariableList list =
+        ListOf({Variable(VariableType::kBytea, 0x100, 1000), Variable(VariableType::kByte)});
     PageReadPlan plan = BuildReadList(list, 0, kNewPlc);
     ASSERT_EQ(plan.readList.size(), 1u);
     EXPECT_EQ(plan.readList[0].length, 640);

@@ -10,7 +10,8 @@ using monitor::PagingKey;
 namespace {
 monitor::VariableList ListOfSize(int n) {
     monitor::VariableList list;
-    for (int i = 0; i < n; ++i) list.append(monitor::testing::Variable(monitor::VariableType::kByte));
+    for (int i = 0; i < n; ++i)
+        list.append(monitor::testing::Variable(monitor::VariableType::kByte));
     return list;
 }
 }  // namespace

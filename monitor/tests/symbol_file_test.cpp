@@ -16,7 +16,9 @@ using monitor::testing::SymbolFileLine;
 
 namespace {
 
-SymbolLine::Kind KindOf(const std::string& line) { return ParseSymbolLine(line).kind; }
+SymbolLine::Kind KindOf(const std::string& line) {
+    return ParseSymbolLine(line).kind;
+}
 
 struct SymbolFile : ::testing::Test {
     std::filesystem::path path =
@@ -185,8 +187,7 @@ TEST_F(SymbolFile, MoreThan256VariablesKeepTheFirst256AndSaySo) {
     EXPECT_EQ(result.count, 256u);
     EXPECT_TRUE(result.truncated);
     EXPECT_EQ(list[255].number, 255);
-    EXPECT_EQ(frontend.texts("message"),
-              std::vector<std::string>{monitor::kTooManyVariablesText});
+    EXPECT_EQ(frontend.texts("message"), std::vector<std::string>{monitor::kTooManyVariablesText});
 
     // Exactly 256 is no reason for a message.
     text.clear();

@@ -69,8 +69,9 @@ TEST(DoubleWordValue, DirectRangeAndExponentForm) {
     VariableEntry dword = Variable(VariableType::kDwort, 0x100, 4);
     auto text = [&](std::int32_t v) {
         auto u = static_cast<std::uint32_t>(v);
-        return Value(dword, 0, Data({int(u & 0xFF), int((u >> 8) & 0xFF), int((u >> 16) & 0xFF),
-                                     int(u >> 24)}));
+        return Value(
+            dword, 0,
+            Data({int(u & 0xFF), int((u >> 8) & 0xFF), int((u >> 16) & 0xFF), int(u >> 24)}));
     };
     EXPECT_EQ(text(99999999), " 99999999");
     EXPECT_EQ(text(-9999999), " -9999999");

@@ -128,7 +128,8 @@ TEST_F(VariableDisplayLoop, FivePumpsOf10MsFollowEachReadAndValuesChangeBetweenC
     ASSERT_EQ(viewer.pages.size(), 2u);
     EXPECT_NE(viewer.pages[0].cells[0].value, viewer.pages[1].cells[0].value);
     EXPECT_EQ(viewer.pumps, 10);
-    for (int i = 1; i < 5; ++i) EXPECT_EQ(viewer.pumpTimes[i] - viewer.pumpTimes[i - 1], Millis(10));
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(viewer.pumpTimes[i] - viewer.pumpTimes[i - 1], Millis(10));
     EXPECT_FALSE(display.DisplayRunning());
 }
 

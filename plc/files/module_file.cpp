@@ -18,25 +18,25 @@ int CheckModuleKind(std::uint8_t kind, std::uint8_t variant) {
     enum class Allowed { Everywhere, NotOnVariant2, OnlyOnVariant2 };
     Allowed allowed;
     switch (kind) {
-    case 0:
-    case 11:
-        allowed = Allowed::NotOnVariant2;
-        break;
-    case 3:
-    case 4:
-    case 9:
-    case 128:
-        allowed = Allowed::Everywhere;
-        break;
-    case 16:
-    case 27:
-    case 28:
-    case 29:
-    case 30:
-        allowed = Allowed::OnlyOnVariant2;
-        break;
-    default:
-        return module_file::kNotAModuleKind;
+        case 0:
+        case 11:
+            allowed = Allowed::NotOnVariant2;
+            break;
+        case 3:
+        case 4:
+        case 9:
+        case 128:
+            allowed = Allowed::Everywhere;
+            break;
+        case 16:
+        case 27:
+        case 28:
+        case 29:
+        case 30:
+            allowed = Allowed::OnlyOnVariant2;
+            break;
+        default:
+            return module_file::kNotAModuleKind;
     }
     const bool restricted = variant == module_file::kRestrictedVariant;
     if ((allowed == Allowed::NotOnVariant2 && restricted) ||

@@ -24,7 +24,7 @@ namespace plc {
 namespace module_file {
 // Results of reading a module file for download, shown as "%d %s" with the file name.
 constexpr int kOk = 0;
-constexpr int kCannotOpen = 1;      // missing, or can't be opened for reading and writing
+constexpr int kCannotOpen = 1;  // missing, or can't be opened for reading and writing
 constexpr int kNotAModuleKind = 11;
 constexpr int kTooShort = 14;       // shorter than 32 + the code length in its header
 constexpr int kReadFailed = 15;     // the code can't be read (or is too long to load)

@@ -41,8 +41,8 @@ std::optional<ModuleRecord> ParseProjectLine(const std::string& line) {
     record.reserved = std::atoi(
         WithoutLeadingBlanks(Column(line, project::kReservedColumn, project::kReservedWidth))
             .c_str());
-    record.kindLetter = line.size() > project::kKindLetterColumn
-                            ? line[project::kKindLetterColumn] : ' ';
+    record.kindLetter =
+        line.size() > project::kKindLetterColumn ? line[project::kKindLetterColumn] : ' ';
     record.fileName = name.substr(0, dot) + (record.number == 0 ? ".kb" : ".ob");
     return record;
 }

@@ -26,8 +26,8 @@ struct ModuleRecord {
     std::int32_t number = 0;
     std::int32_t reserved = 0;  // the value in columns 4-9; not used
     char kindLetter = ' ';
-    std::int32_t size = 0;      // size of the named file when the list was made; not used
-    std::string fileName;       // base name with ".kb" (number 0) or ".ob"
+    std::int32_t size = 0;  // size of the named file when the list was made; not used
+    std::string fileName;   // base name with ".kb" (number 0) or ".ob"
 };
 
 namespace project {

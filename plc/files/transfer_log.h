@@ -13,7 +13,7 @@ namespace plc {
 void AppendLog(const std::filesystem::path& logFile, const std::string& text);
 
 class TransferLog {
-public:
+  public:
     TransferLog() = default;
     explicit TransferLog(std::filesystem::path file) : file_(std::move(file)) {}
 
@@ -23,7 +23,7 @@ public:
     }
     void Clear() const { Append(std::string()); }
 
-private:
+  private:
     std::filesystem::path file_;
 };
 

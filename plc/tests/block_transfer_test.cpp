@@ -39,33 +39,33 @@ struct BlockTransfer : plc::testing::PlcFixture {
         device.respond([](const std::string& request) -> std::string {
             const std::uint8_t code = CommandOf(request);
             switch (code) {
-            case 0x01:
-            case 0x0B: {
-                unsigned address = Word(request, 8), count = ByteAt(request, 10);
-                return AnswerTelegram(code, request.substr(8, 3) +
-                                                MemoryBytes(0, address, count));
-            }
-            case 0x02: {
-                unsigned offset = Word(request, 8), segment = Word(request, 10),
-                         count = ByteAt(request, 12);
-                return AnswerTelegram(code, request.substr(8, 5) +
-                                                MemoryBytes(segment, offset, count));
-            }
-            case 0x0D:
-            case 0x0E: {
-                const size_t rangeSize = code == 0x0D ? 3 : 5;
-                std::string bytes;
-                for (unsigned r = 0; r < ByteAt(request, 8); ++r) {
-                    size_t at = 9 + r * rangeSize;
-                    unsigned segment = code == 0x0D ? 0 : Word(request, at + 2);
-                    bytes += MemoryBytes(segment, Word(request, at),
-                                         ByteAt(request, at + rangeSize - 1));
+                case 0x01:
+                case 0x0B: {
+                    unsigned address = Word(request, 8), count = ByteAt(request, 10);
+                    return AnswerTelegram(code,
+                                          request.substr(8, 3) + MemoryBytes(0, address, count));
                 }
-                return AnswerTelegram(code, std::string(1, static_cast<char>(bytes.size())) +
-                                                bytes);
-            }
-            default:
-                return "\xE5";
+                case 0x02: {
+                    unsigned offset = Word(request, 8), segment = Word(request, 10),
+                             count = ByteAt(request, 12);
+                    return AnswerTelegram(
+                        code, request.substr(8, 5) + MemoryBytes(segment, offset, count));
+                }
+                case 0x0D:
+                case 0x0E: {
+                    const size_t rangeSize = code == 0x0D ? 3 : 5;
+                    std::string bytes;
+                    for (unsigned r = 0; r < ByteAt(request, 8); ++r) {
+                        size_t at = 9 + r * rangeSize;
+                        unsigned segment = code == 0x0D ? 0 : Word(request, at + 2);
+                        bytes += MemoryBytes(segment, Word(request, at),
+                                             ByteAt(request, at + rangeSize - 1));
+                    }
+                    return AnswerTelegram(code,
+                                          std::string(1, static_cast<char>(bytes.size())) + bytes);
+                }
+                default:
+                    return "\xE5";
             }
         });
     }
@@ -161,7 +161,8 @@ TEST_F(BlockTransfer, ListRequestsStopAtEightyRangesAndBelow240Bytes) {
     AnswerFromMemory();
     // 81 separate one-byte items: 80 ranges, then one.
     std::vector<ListItem> list;
-    for (unsigned i = 0; i < 81; ++i) list.push_back({static_cast<std::uint16_t>(0x1000 + 2 * i), 1});
+    for (unsigned i = 0; i < 81; ++i)
+        list.push_back({static_cast<std::uint16_t>(0x1000 + 2 * i), 1});
     std::string bytes;
     EXPECT_EQ(plc::ReadBlock(programmer, 0x0D, list, bytes), BlockResult::kDone);
     ASSERT_EQ(device.writes().size(), 2u);
@@ -206,15 +207,15 @@ TEST_F(BlockTransfer, ListAnswerOfTheWrongSizeOrMissingFails) {
 
 TEST_F(BlockTransfer, SegmentListCarriesEachRangesSegmentWord) {
     AnswerFromMemory();
-    std::vector<ListItem> list{{0x0010, 2, 0x0400}, {0x0012, 2, 0x0400}, {0x0014, 2, 0x3000},
-                               {0x0020, 1, 0}};
+    std::vector<ListItem> list{
+        {0x0010, 2, 0x0400}, {0x0012, 2, 0x0400}, {0x0014, 2, 0x3000}, {0x0020, 1, 0}};
     std::string bytes;
     EXPECT_EQ(plc::ReadBlock(programmer, 0x0E, list, bytes), BlockResult::kDone);
     ASSERT_EQ(device.writes().size(), 1u);
-    EXPECT_EQ(device.writes()[0],
-              plc::MakeFrame(0x40, 0x0E, Bytes({3, 0x10, 0x00, 0x00, 0x04, 4,  //
-                                                0x14, 0x00, 0x00, 0x30, 2,     //
-                                                0x20, 0x00, 0x00, 0x00, 1})));
+    EXPECT_EQ(device.writes()[0], plc::MakeFrame(0x40, 0x0E,
+                                                 Bytes({3, 0x10, 0x00, 0x00, 0x04, 4,  //
+                                                        0x14, 0x00, 0x00, 0x30, 2,     //
+                                                        0x20, 0x00, 0x00, 0x00, 1})));
     EXPECT_EQ(bytes, MemoryBytes(0x0400, 0x10, 4) + MemoryBytes(0x3000, 0x14, 2) +
                          MemoryBytes(0, 0x20, 1));
 
@@ -233,8 +234,9 @@ TEST_F(BlockTransfer, SegmentWriteIsCutInto128ByteTelegramsWithProgress) {
     AnswerFromMemory();
     std::string code(512, '\0');
     for (size_t i = 0; i < code.size(); ++i) code[i] = static_cast<char>(i);
-    EXPECT_EQ(plc::WriteBlock(programmer, 0x44, BlockDescriptor{0x0800, 512, 0x6000}, code, "PUMP.ob"),
-              0);
+    EXPECT_EQ(
+        plc::WriteBlock(programmer, 0x44, BlockDescriptor{0x0800, 512, 0x6000}, code, "PUMP.ob"),
+        0);
     ASSERT_EQ(device.writes().size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
         const std::string& w = device.writes()[i];
@@ -265,8 +267,8 @@ TEST_F(BlockTransfer, ConfigurationWriteUses240ByteTelegramsAndThrowsWithoutAck)
     std::string block(300, 'k');
     EXPECT_EQ(plc::WriteBlock(programmer, 0x46, BlockDescriptor{0x0400, 300, 0}, block), 0);
     ASSERT_EQ(device.writes().size(), 2u);
-    EXPECT_EQ(device.writes()[0].substr(0, 11), Bytes({0x68, 247, 247, 0x68, 0x40, 0xFF, 0x04,
-                                                       0x46, 0x00, 0x04, 240}));
+    EXPECT_EQ(device.writes()[0].substr(0, 11),
+              Bytes({0x68, 247, 247, 0x68, 0x40, 0xFF, 0x04, 0x46, 0x00, 0x04, 240}));
     EXPECT_EQ(device.writes()[1].substr(8, 3), Bytes({0xF0, 0x04, 60}));
 
     device.clearWrites();

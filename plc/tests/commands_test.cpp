@@ -24,7 +24,7 @@ TEST_F(Commands, ResetShowsItsStatusAndSettles) {
     EXPECT_EQ(device.writes()[0],
               Bytes({0x68, 0x06, 0x06, 0x68, 0x03, 0xFF, 0x04, 0x24, 0x00, 0x00, 0x2A, 0x16}));
     EXPECT_EQ(frontend.calls(), (std::vector<std::string>{"busy: on", "status: Reset",
-                                                           "status: Reseted", "busy: off"}));
+                                                          "status: Reseted", "busy: off"}));
     // No pause before the acknowledgement, 5 s after it.
     EXPECT_EQ(clock.sleeps().back(), Millis(5000));
     EXPECT_EQ(clock.sleeps().size(), 2u);  // the programmer's start-up pause and the settle
@@ -131,7 +131,9 @@ TEST_F(Commands, InformationBlockKeepsItsDefaultsWithoutAnswer) {
     EXPECT_EQ(programmer.state().infoBlock.bytes(), defaults.bytes());
     EXPECT_EQ(device.writes().back(), Bytes({0x68, 4, 4, 0x68, 0x40, 0xFF, 4, 0x2F, 0x72, 0x16}));
 
-    device.respond([](const std::string&) { return AnswerTelegram(0x2F, Bytes({0, 2, 3, 0, 0, 0x20})); });
+    device.respond([](const std::string&) {
+        return AnswerTelegram(0x2F, Bytes({0, 2, 3, 0, 0, 0x20}));
+    });
     programmer.ReadInfoBlock();
     EXPECT_EQ(programmer.state().infoBlock.variant(), 2);
     EXPECT_EQ(programmer.state().infoBlock.directoryAddress(), 0x2000);
@@ -165,8 +167,7 @@ TEST_F(Commands, ModuleHeadersFillTheTableAndAMissingAnswerShiftsThem) {
     for (const auto& w : device.writes()) asked.push_back(static_cast<unsigned char>(w[8]));
     // The last request is repeated until three answers came.
     EXPECT_EQ(asked, (std::vector<int>{5, 6, 7, 7}));
-    EXPECT_EQ(device.writes()[0],
-              plc::MakeFrame(0x40, 0x0A, Bytes({5, 0x20, 0, 0})));
+    EXPECT_EQ(device.writes()[0], plc::MakeFrame(0x40, 0x0A, Bytes({5, 0x20, 0, 0})));
     EXPECT_EQ(modules[0].name(), "M5");
     EXPECT_EQ(modules[1].name(), "M7");
     EXPECT_EQ(modules[2].name(), "M7");

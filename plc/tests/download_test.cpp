@@ -18,7 +18,8 @@ struct Downloading : plc::testing::TransferFixture {
         Write("P.kb", std::string(208, '\x11'));
         Write("PUMP.ob", ModuleFile(4, Pattern(300, 1), 1, 12));
         Write("ctrl.OB", ModuleFile(30, Pattern(20, 2), 2, 3));
-        Write("P.pr", plc::FormatProjectLine(0, 10, "P.kb") + plc::FormatProjectLine(7, 4, "PUMP.ob") +
+        Write("P.pr", plc::FormatProjectLine(0, 10, "P.kb") +
+                          plc::FormatProjectLine(7, 4, "PUMP.ob") +
                           "  9|30 | R |    |   |CTRL.ob\n");
         plc.info[1] = 2;  // the variant that takes functions
     }
@@ -33,8 +34,8 @@ TEST_F(Downloading, WritesEveryPartInOrderAndStartsThePlc) {
     plc.codeOffset = 0x0800;
 
     EXPECT_EQ(Run(), DownloadOutcome::kComplete);
-    std::vector<int> expected{0x2E, 0x2F, 0x01, 0x01, 0x0A, 0x27, 0x42, 0x27, 0x46, 0x46, 0x46,
-                              0x07, 0x44, 0x44, 0x44, 0x45, 0x07, 0x44, 0x45, 0x20};
+    std::vector<int> expected{0x2E, 0x2F, 0x01, 0x01, 0x0A, 0x27, 0x42, 0x27, 0x46, 0x46,
+                              0x46, 0x07, 0x44, 0x44, 0x44, 0x45, 0x07, 0x44, 0x45, 0x20};
     EXPECT_EQ(plc.Commands(), expected);
 
     // The configuration block: the file's 208 bytes, then zeros, in three writes.
@@ -58,12 +59,12 @@ TEST_F(Downloading, WritesEveryPartInOrderAndStartsThePlc) {
     EXPECT_EQ(static_cast<unsigned char>(plc.frames[18][13 + 28]), 0x89u);
     EXPECT_EQ(programmer.state().infoBlock.pageSize(), 0x0400);
 
-    EXPECT_EQ(Log(), std::string("Start download at ") + kStamp + "\r\nLoad configuration file\r\n" +
-                         "\tPUMP.ob\t ok\r\n\tCTRL.ob\t ok\r\nAll Modules successfully downloaded at " +
-                         kStamp + "\r\n");
-    EXPECT_EQ(frontend.texts("ask"), (std::vector<std::string>{
-                                         "Download the configuration file " +
-                                         (folder / "P" / "P.kb").string()}));
+    EXPECT_EQ(Log(),
+              std::string("Start download at ") + kStamp + "\r\nLoad configuration file\r\n" +
+                  "\tPUMP.ob\t ok\r\n\tCTRL.ob\t ok\r\nAll Modules successfully downloaded at " +
+                  kStamp + "\r\n");
+    EXPECT_EQ(frontend.texts("ask"), (std::vector<std::string>{"Download the configuration file " +
+                                                               (folder / "P" / "P.kb").string()}));
     EXPECT_EQ(frontend.status(), "All Modules successfully downloaded");
     EXPECT_FALSE(frontend.busy());
     const auto statuses = frontend.texts("status");
@@ -82,7 +83,8 @@ TEST_F(Downloading, ConfigurationLinePlacesTheBlockAndNoSkipsIt) {
     Write("P.pr", plc::FormatProjectLine(7, 4, "PUMP.ob") + plc::FormatProjectLine(0, 10, "P.kb"));
     frontend.answer(false);
     EXPECT_EQ(Run(), DownloadOutcome::kComplete);
-    std::vector<int> expected{0x2E, 0x2F, 0x01, 0x01, 0x27, 0x07, 0x44, 0x44, 0x44, 0x45, 0x27, 0x20};
+    std::vector<int> expected{0x2E, 0x2F, 0x01, 0x01, 0x27, 0x07,
+                              0x44, 0x44, 0x44, 0x45, 0x27, 0x20};
     EXPECT_EQ(plc.Commands(), expected);
     EXPECT_EQ(plc.Get(0x60400, 4), std::string(4, '\0'));
     EXPECT_EQ(frontend.calls()[frontend.calls().size() - 4], "status: ");
@@ -110,20 +112,26 @@ TEST_F(Downloading, ProjectProblemsAreFoundBeforeThePlcIsTouched) {
         std::vector<std::string> messages;
     };
     const std::vector<Case> cases = {
-        {"no project file", [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "P.pr"); },
+        {"no project file",
+         [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "P.pr"); },
          {"Kein Konfigurationsblock"}},
         {"no configuration line",
          [](Downloading& t) { t.Write("P.pr", plc::FormatProjectLine(7, 4, "PUMP.ob")); },
          {"Kein Konfigurationsblock"}},
-        {"no .kb file", [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "P.kb"); },
+        {"no .kb file",
+         [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "P.kb"); },
          {"Can't open kb file", "Kein Konfigurationsblock"}},
-        {"empty .kb file", [](Downloading& t) { t.Write("P.kb", ""); },
+        {"empty .kb file",
+         [](Downloading& t) { t.Write("P.kb", ""); },
          {"can't open file:" + (folder / "P" / "P.kb").string(), "Kein Konfigurationsblock"}},
-        {"module file missing", [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "ctrl.OB"); },
+        {"module file missing",
+         [](Downloading& t) { std::filesystem::remove(t.folder / "P" / "ctrl.OB"); },
          {"1 CTRL.ob"}},
-        {"not a module kind", [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(7, "abc")); },
+        {"not a module kind",
+         [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(7, "abc")); },
          {"11 PUMP.ob"}},
-        {"file too short", [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc").substr(0, 34)); },
+        {"file too short",
+         [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc").substr(0, 34)); },
          {"14 PUMP.ob"}},
         {"kind not for the variant", [](Downloading& t) { t.plc.info[1] = 0; }, {"18 CTRL.ob"}},
         {"name too long",
@@ -132,15 +140,20 @@ TEST_F(Downloading, ProjectProblemsAreFoundBeforeThePlcIsTouched) {
              t.Write("P.pr", plc::FormatProjectLine(0, 10, "P.kb") +
                                  plc::FormatProjectLine(7, 4, "PUMPSTATION.ob"));
          },
-         {std::string(plc::module_file::kNameTooLongFormat).replace(
-             std::string(plc::module_file::kNameTooLongFormat).find("%s"), 2, "PUMPSTATION.ob")}},
-        {"firmware too old", [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc", 3)); },
+         {std::string(plc::module_file::kNameTooLongFormat)
+              .replace(std::string(plc::module_file::kNameTooLongFormat).find("%s"), 2,
+                       "PUMPSTATION.ob")}},
+        {"firmware too old",
+         [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc", 3)); },
          {"ERROR_FW_VERSIONPUMP.ob 3.4 <-> 2.1"}},
-        {"damaged module", [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc", 0x81)); },
+        {"damaged module",
+         [](Downloading& t) { t.Write("PUMP.ob", ModuleFile(4, "abc", 0x81)); },
          {"ERROR_FILEDATAPUMP.ob 129.4 <-> 2.1"}},
-        {"data block number clash", [](Downloading& t) { t.plc.AddModule(5, "TANK", 4, 2, "t", 12); },
+        {"data block number clash",
+         [](Downloading& t) { t.plc.AddModule(5, "TANK", 4, 2, "t", 12); },
          {"ERROR_DUP_DBNR:TANK.OB: DB.NR=12 <-> PUMP.OB: DB.NR=12"}},
-        {"function number clash", [](Downloading& t) { t.plc.AddModule(5, "LOOP", 30, 2, "t", 3); },
+        {"function number clash",
+         [](Downloading& t) { t.plc.AddModule(5, "LOOP", 30, 2, "t", 3); },
          {"ERROR_DUP_DBNR:LOOP.OB: FN.NR=3 <-> CTRL.OB: FN.NR=3"}},
     };
     for (const Case& c : cases) {

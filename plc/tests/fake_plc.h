@@ -61,7 +61,8 @@ struct FakePlc {
         header[20] = 1;
         unsigned sum = 0;
         for (unsigned char c : code) sum += c;
-        std::string stored = code + static_cast<char>(sum & 0xFF) + static_cast<char>((sum >> 8) & 0xFF);
+        std::string stored =
+            code + static_cast<char>(sum & 0xFF) + static_cast<char>((sum >> 8) & 0xFF);
         header[30] = static_cast<char>(stored.size() & 0xFF);
         header[31] = static_cast<char>(stored.size() >> 8);
         headers[number] = header;
@@ -81,44 +82,47 @@ struct FakePlc {
         if (silentAfter >= 0 && ++requests > silentAfter) return {};
         const std::uint8_t code = static_cast<std::uint8_t>(request[7]);
         switch (code) {
-        case 0x2E:
-            return AnswerTelegram(code, Bytes({0, 0, firmwareMajor, firmwareMinor, 0, 0, 0, 0}));
-        case 0x2F:
-            return AnswerTelegram(code, std::string(info.begin(), info.end()));
-        case 0x01: {
-            unsigned address = Word(request, 8), count = static_cast<unsigned char>(request[10]);
-            return AnswerTelegram(code, request.substr(8, 3) + Get(address, count));
-        }
-        case 0x02: {
-            unsigned linear = Word(request, 10) * 16 + Word(request, 8);
-            unsigned count = static_cast<unsigned char>(request[12]);
-            return AnswerTelegram(code, request.substr(8, 5) + Get(linear, count));
-        }
-        case 0x0A: {
-            int number = static_cast<unsigned char>(request[8]);
-            return AnswerTelegram(code, Bytes({1, 0, 2, 0, 0x20}) + headers[number]);
-        }
-        case 0x07: {
-            std::array<std::uint8_t, 9> answer{};
-            answer[0] = static_cast<std::uint8_t>(assignNumber ? assignNumber : request[8]);
-            if (assignNumber < 0) answer[0] = 0;
-            SetWord(answer.data(), 1, codeOffset);
-            SetWord(answer.data(), 3, codeSegment);
-            SetWord(answer.data(), 5, headerOffset);
-            SetWord(answer.data(), 7, headerSegment);
-            return AnswerTelegram(code, std::string(answer.begin(), answer.end()));
-        }
-        case 0x44:
-        case 0x45: {
-            unsigned linear = Word(request, 10) * 16 + Word(request, 8);
-            Put(linear, request.substr(13, static_cast<unsigned char>(request[12])));
-            return "\xE5";
-        }
-        case 0x46:
-            Put(0x60000 + Word(request, 8), request.substr(11, static_cast<unsigned char>(request[10])));
-            return "\xE5";
-        default:
-            return "\xE5";
+            case 0x2E:
+                return AnswerTelegram(code,
+                                      Bytes({0, 0, firmwareMajor, firmwareMinor, 0, 0, 0, 0}));
+            case 0x2F:
+                return AnswerTelegram(code, std::string(info.begin(), info.end()));
+            case 0x01: {
+                unsigned address = Word(request, 8),
+                         count = static_cast<unsigned char>(request[10]);
+                return AnswerTelegram(code, request.substr(8, 3) + Get(address, count));
+            }
+            case 0x02: {
+                unsigned linear = Word(request, 10) * 16 + Word(request, 8);
+                unsigned count = static_cast<unsigned char>(request[12]);
+                return AnswerTelegram(code, request.substr(8, 5) + Get(linear, count));
+            }
+            case 0x0A: {
+                int number = static_cast<unsigned char>(request[8]);
+                return AnswerTelegram(code, Bytes({1, 0, 2, 0, 0x20}) + headers[number]);
+            }
+            case 0x07: {
+                std::array<std::uint8_t, 9> answer{};
+                answer[0] = static_cast<std::uint8_t>(assignNumber ? assignNumber : request[8]);
+                if (assignNumber < 0) answer[0] = 0;
+                SetWord(answer.data(), 1, codeOffset);
+                SetWord(answer.data(), 3, codeSegment);
+                SetWord(answer.data(), 5, headerOffset);
+                SetWord(answer.data(), 7, headerSegment);
+                return AnswerTelegram(code, std::string(answer.begin(), answer.end()));
+            }
+            case 0x44:
+            case 0x45: {
+                unsigned linear = Word(request, 10) * 16 + Word(request, 8);
+                Put(linear, request.substr(13, static_cast<unsigned char>(request[12])));
+                return "\xE5";
+            }
+            case 0x46:
+                Put(0x60000 + Word(request, 8),
+                    request.substr(11, static_cast<unsigned char>(request[10])));
+                return "\xE5";
+            default:
+                return "\xE5";
         }
     }
     int Count(int code) const {

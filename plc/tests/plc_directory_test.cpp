@@ -65,7 +65,8 @@ TEST_F(DirectoryRead, ReadsHeadersSortedAndTheConfigurationBlock) {
 
     plc::ReadPlcDirectory(programmer);
     const plc::PlcState& state = programmer.state();
-    EXPECT_EQ(plc.Commands(), (std::vector<int>{0x2E, 0x2F, 0x01, 0x01, 0x0A, 0x0A, 0x02, 0x02, 0x02}));
+    EXPECT_EQ(plc.Commands(),
+              (std::vector<int>{0x2E, 0x2F, 0x01, 0x01, 0x0A, 0x0A, 0x02, 0x02, 0x02}));
     ASSERT_EQ(state.modules.size(), 2u);
     EXPECT_EQ(state.modules[0].number(), 4);
     EXPECT_EQ(state.modules[0].name(), "VALVES");

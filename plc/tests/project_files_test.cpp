@@ -68,10 +68,10 @@ TEST_F(ProjectFiles, ProjectLinesAreReadByTheirColumns) {
     EXPECT_EQ(block->number, 0);
     EXPECT_EQ(block->fileName, "Plant.kb");
 
-    EXPECT_FALSE(plc::ParseProjectLine("   |4  | A |    |   |PUMP.OB"));   // no number
-    EXPECT_FALSE(plc::ParseProjectLine("  x|4  | A |    |   |PUMP.OB"));   // not a digit
-    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |PUMPOB"));    // no dot
-    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |.OB"));       // dot first
+    EXPECT_FALSE(plc::ParseProjectLine("   |4  | A |    |   |PUMP.OB"));  // no number
+    EXPECT_FALSE(plc::ParseProjectLine("  x|4  | A |    |   |PUMP.OB"));  // not a digit
+    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |PUMPOB"));   // no dot
+    EXPECT_FALSE(plc::ParseProjectLine("  7|4  | A |    |   |.OB"));      // dot first
     EXPECT_FALSE(plc::ParseProjectLine("12345"));
     // A letter other than A is kept; download makes the code 0x80 from it.
     EXPECT_EQ(plc::ParseProjectLine(" 12|30 | R |    |   |CTRL.ob")->kindLetter, 'R');
@@ -95,7 +95,9 @@ TEST_F(ProjectFiles, ProjectFileRoundTripsThroughTheUploadFormat) {
 TEST_F(ProjectFiles, ConfigurationFileIsPaddedCutOrRefused) {
     plc::ConfigurationBlock block;
     block.fill(0xAA);
-    EXPECT_EQ(plc::ReadConfigurationFile(Write("short.kb", std::string(208, '\x01')), block, frontend), 0);
+    EXPECT_EQ(
+        plc::ReadConfigurationFile(Write("short.kb", std::string(208, '\x01')), block, frontend),
+        0);
     EXPECT_EQ(block[207], 1);
     EXPECT_EQ(block[208], 0);
     EXPECT_EQ(block[511], 0);
@@ -106,8 +108,9 @@ TEST_F(ProjectFiles, ConfigurationFileIsPaddedCutOrRefused) {
     EXPECT_EQ(plc::ReadConfigurationFile(folder / "none.kb", block, frontend), 1);
     const fs::path empty = Write("empty.kb", "");
     EXPECT_EQ(plc::ReadConfigurationFile(empty, block, frontend), 1);
-    EXPECT_EQ(frontend.texts("message"),
-              (std::vector<std::string>{"Can't open kb file", "can't open file:" + empty.string()}));
+    EXPECT_EQ(
+        frontend.texts("message"),
+        (std::vector<std::string>{"Can't open kb file", "can't open file:" + empty.string()}));
     EXPECT_EQ(block[511], 2);  // a refused file leaves the block alone
 }
 

@@ -42,9 +42,10 @@ TEST_F(Uploading, WritesModulesConfigurationAndProject) {
     EXPECT_EQ(Read("VALVES.ob").size(), 42u);
     EXPECT_EQ(Read("P.kb").size(), 512u);
     EXPECT_EQ(Read("P.kb")[300], 0x33);
-    EXPECT_EQ(Read("P.pr"), "  0|10 | A |    |   |P.kb         \r\n"
-                            "  4|4  | A |    |   |VALVES.ob    \r\n"
-                            "  9|30 | A |    |   |MOTOR.ob     \r\n");
+    EXPECT_EQ(Read("P.pr"),
+              "  0|10 | A |    |   |P.kb         \r\n"
+              "  4|4  | A |    |   |VALVES.ob    \r\n"
+              "  9|30 | A |    |   |MOTOR.ob     \r\n");
     EXPECT_EQ(Log(), std::string("Start upload at ") + kStamp + "\r\n\tVALVES.ob\tok\r\n" +
                          "\tMOTOR.ob\tok\r\n\tP/P.kb\tok\r\n" +
                          "All Modules successfully uploaded at " + kStamp + "\r\n");
@@ -80,8 +81,9 @@ TEST_F(Uploading, WrongChecksumMarksTheFileDamaged) {
     TwoModules();
     plc.memory[0x60000 + 4 * 0x400 + 3] ^= 0x01;  // a code byte of VALVES
     EXPECT_EQ(upload.Run(Target()), UploadOutcome::kComplete);
-    EXPECT_EQ(frontend.texts("message"),
-              (std::vector<std::string>{"ERROR_BLOCK_CHECKSUM" + (Target() / "VALVES.ob").string()}));
+    EXPECT_EQ(
+        frontend.texts("message"),
+        (std::vector<std::string>{"ERROR_BLOCK_CHECKSUM" + (Target() / "VALVES.ob").string()}));
     EXPECT_EQ(static_cast<unsigned char>(Read("VALVES.ob")[20]), 0x81u);
     EXPECT_EQ(static_cast<unsigned char>(Read("MOTOR.ob")[20]), 0x01u);
 }

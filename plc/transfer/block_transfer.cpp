@@ -9,8 +9,12 @@ namespace plc {
 
 namespace {
 
-std::uint8_t Low(std::uint16_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
-std::uint8_t High(std::uint16_t value) { return static_cast<std::uint8_t>(value >> 8); }
+std::uint8_t Low(std::uint16_t value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+std::uint8_t High(std::uint16_t value) {
+    return static_cast<std::uint8_t>(value >> 8);
+}
 
 // Wait 100 ms, write the request in the telegram buffer, wait 100 ms, receive.
 std::string SendReadRequest(CPlcProgrammer& programmer) {
@@ -21,11 +25,13 @@ std::string SendReadRequest(CPlcProgrammer& programmer) {
     return exchange.Request(frame);
 }
 
-bool IsSegmentRead(std::uint8_t command) { return command == command::kReadSegment; }
+bool IsSegmentRead(std::uint8_t command) {
+    return command == command::kReadSegment;
+}
 
 // One chunk request of a 16-bit or segment read into the telegram buffer.
-void ComposeMemoryRequest(CPlcProgrammer& programmer, std::uint8_t command,
-                          std::uint16_t address, std::uint16_t segment, std::uint8_t chunk) {
+void ComposeMemoryRequest(CPlcProgrammer& programmer, std::uint8_t command, std::uint16_t address,
+                          std::uint16_t segment, std::uint8_t chunk) {
     TelegramBuffer& buffer = programmer.state().telegram;
     const std::uint8_t station = programmer.state().stationAddress;
     size_t at = kOffsetData;
@@ -77,9 +83,9 @@ std::vector<ListRange> PackRanges(const std::vector<ListItem>& list, ListCursor&
             piece = transfer::kListPieceMax;
         }
         const auto address = static_cast<std::uint16_t>(item.address + cursor.offset);
-        const bool extends = !ranges.empty() && ranges.back().segment == segment &&
-                             static_cast<std::uint16_t>(ranges.back().address +
-                                                        ranges.back().count) == address;
+        const bool extends =
+            !ranges.empty() && ranges.back().segment == segment &&
+            static_cast<std::uint16_t>(ranges.back().address + ranges.back().count) == address;
         if (!extends) {
             if (ranges.size() == rangesMax) break;
             ranges.push_back({address, segment, 0});
@@ -100,8 +106,7 @@ void ComposeListRequest(CPlcProgrammer& programmer, std::uint8_t command,
     const bool withSegments = command == command::kReadSegmentList;
     const size_t rangeSize = withSegments ? transfer::kSegmentRangeSize : transfer::kRangeSize;
     TelegramBuffer& buffer = programmer.state().telegram;
-    const auto length =
-        static_cast<std::uint8_t>(kLengthOverhead + 1 + rangeSize * ranges.size());
+    const auto length = static_cast<std::uint8_t>(kLengthOverhead + 1 + rangeSize * ranges.size());
     ComposeHeader(buffer, length, programmer.state().stationAddress, command);
     size_t at = kOffsetData;
     buffer[at++] = static_cast<std::uint8_t>(ranges.size());
@@ -133,10 +138,10 @@ BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
                              static_cast<std::uint8_t>(chunk));
         requested += chunk;
         if (progress && IsSegmentRead(command)) {
-            programmer.frontend().setStatus(common::Format(
-                "%2d  %10s  %8d of %8d Bytes transfered", progress->number(),
-                progress->name().c_str(), static_cast<int>(requested),
-                static_cast<int>(block.length)));
+            programmer.frontend().setStatus(
+                common::Format("%2d  %10s  %8d of %8d Bytes transfered", progress->number(),
+                               progress->name().c_str(), static_cast<int>(requested),
+                               static_cast<int>(block.length)));
         }
         std::string answer = SendReadRequest(programmer);
         if (answer.size() < head) return BlockResult::kFailed;
@@ -150,8 +155,8 @@ BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
     return destination.size() == block.length ? BlockResult::kDone : BlockResult::kTooMany;
 }
 
-BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
-                      std::vector<ListItem>& list, std::string& destination) {
+BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command, std::vector<ListItem>& list,
+                      std::string& destination) {
     destination.clear();
     // The repeat commands of older PLCs are read as full list requests.
     if (command == command::kRepeatListRead || command == command::kRepeatListReadAlt)
@@ -205,9 +210,9 @@ int WriteBlock(CPlcProgrammer& programmer, std::uint8_t command, const BlockDesc
                     buffer.begin() + static_cast<std::ptrdiff_t>(at));
         sent += chunk;
         if (command == command::kWriteSegmentProgress) {
-            programmer.frontend().setStatus(
-                common::Format("%10s  %8d of %8d Bytes transfered", name.c_str(),
-                               static_cast<int>(sent), static_cast<int>(length)));
+            programmer.frontend().setStatus(common::Format("%10s  %8d of %8d Bytes transfered",
+                                                           name.c_str(), static_cast<int>(sent),
+                                                           static_cast<int>(length)));
         }
         std::string frame = BuildTelegram(buffer);
         AppendChecksum(frame);

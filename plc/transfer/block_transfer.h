@@ -7,9 +7,10 @@
 //
 //   command     LE     request data from offset 8                answer data (after its command)
 //   0x01, 0x0B  7      address lo, hi, chunk                     address (2), count, bytes
-//   0x02        9      offset lo, hi, segment lo, hi, chunk      offset (2), segment (2), count, bytes
-//   0x0D        3n+5   n, then per range: offset lo, hi, count   total count, the ranges' bytes
-//   0x0E        5n+5   n, then per range: offset lo, hi,         total count, the ranges' bytes
+//   0x02        9      offset lo, hi, segment lo, hi, chunk      offset (2), segment (2), count,
+//   bytes 0x0D        3n+5   n, then per range: offset lo, hi, count   total count, the ranges'
+//   bytes 0x0E        5n+5   n, then per range: offset lo, hi,         total count, the ranges'
+//   bytes
 //                      segment lo, hi, count
 //
 // A chunk is at most 240 bytes; each further chunk's address is the previous one plus the
@@ -39,14 +40,16 @@ namespace plc {
 // What a read reports. Callers that need the bytes turn anything but kDone into
 // ThrowIfFailed (see RequireDone).
 enum class BlockResult : std::uint8_t {
-    kDone = 0,        // every byte asked for arrived
-    kTooMany = 2,     // the answers brought more bytes than asked; they are stored too
-    kFailed = 0xFE,   // an answer was missing or had the wrong size (list reads: wrong total;
-                      // block reads: fewer bytes than the chunk asked for)
+    kDone = 0,       // every byte asked for arrived
+    kTooMany = 2,    // the answers brought more bytes than asked; they are stored too
+    kFailed = 0xFE,  // an answer was missing or had the wrong size (list reads: wrong total;
+                     // block reads: fewer bytes than the chunk asked for)
 };
 
 // Throws "Comunication error:" unless the read is done.
-inline void RequireDone(BlockResult result) { ThrowIfFailed(result != BlockResult::kDone); }
+inline void RequireDone(BlockResult result) {
+    ThrowIfFailed(result != BlockResult::kDone);
+}
 
 // A block given by the caller: 16-bit address (or offset within the segment), the number
 // of bytes, and the segment for the segment commands.
@@ -100,8 +103,8 @@ BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
 // item would bring the request to 240 bytes; the rest follows in further requests. Each
 // answer must start with the request's byte total, or the read ends with kFailed.
 // An empty list sends nothing and is done.
-BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
-                      std::vector<ListItem>& list, std::string& destination);
+BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command, std::vector<ListItem>& list,
+                      std::string& destination);
 
 // Writes source (block.length bytes of it, or all of it when shorter) with command 0x44
 // (segment and offset; status "%10s  %8d of %8d Bytes transfered" with name per telegram),

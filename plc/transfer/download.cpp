@@ -117,8 +117,7 @@ bool Download::CheckModule(const ModuleRecord& record, PreparedModule& module) {
     const ModuleHeader& header = module.image.header;
     const std::uint8_t needed = header[header::kFirmwareMajor];
     if (needed > state.firmwareMajor) {
-        const char* text =
-            (needed & header::kDamagedMark) ? "ERROR_FILEDATA" : "ERROR_FW_VERSION";
+        const char* text = (needed & header::kDamagedMark) ? "ERROR_FILEDATA" : "ERROR_FW_VERSION";
         frontend.message(text + common::Format("%s %d.%d <-> %d.%d", record.fileName.c_str(),
                                                needed, header[header::kFirmwareMinor],
                                                state.firmwareMajor, state.firmwareMinor));
@@ -210,10 +209,10 @@ bool Download::DownloadModule(PreparedModule& module) {
     SetHeaderWord(header.data(), header::kLoaderMark, header::kLoaderMarkValue);
     SetHeaderWord(header.data(), header::kCodeLength, codeLength);
     programmer_.exchange().Pause(kRequestPause);
-    WriteBlock(programmer_, command::kWriteSegment,
-               BlockDescriptor{headerOffset, static_cast<std::uint16_t>(header::kSize),
-                               headerSegment},
-               Bytes(header));
+    WriteBlock(
+        programmer_, command::kWriteSegment,
+        BlockDescriptor{headerOffset, static_cast<std::uint16_t>(header::kSize), headerSegment},
+        Bytes(header));
     log_.Append(common::Format("\t%s\t ok\n", record.fileName.c_str()));
     programmer_.exchange().Pause(kModuleSettle);
     return true;

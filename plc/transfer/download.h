@@ -49,7 +49,7 @@ constexpr size_t kRecordCodeLength = 9;
 }  // namespace download
 
 class Download {
-public:
+  public:
     Download(CPlcProgrammer& programmer, const TransferLog& log,
              LocalTimeSource localTime = CurrentLocalTime);
 
@@ -61,7 +61,7 @@ public:
     const std::filesystem::path& projectFolder() const { return folder_; }
     const std::vector<ModuleRecord>& projectModules() const { return records_; }
 
-private:
+  private:
     struct PreparedModule {
         const ModuleRecord* record;
         ModuleImage image;

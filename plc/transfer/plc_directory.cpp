@@ -9,8 +9,8 @@ namespace plc {
 
 bool IsSystemPage(size_t page, std::uint16_t pageSize) {
     // Kept as a byte, as the PLC's own loader computes it.
-    const auto limit = static_cast<std::uint8_t>(
-        pageSize == 0 ? 0 : directory::kSystemPagesSpan / pageSize - 1);
+    const auto limit =
+        static_cast<std::uint8_t>(pageSize == 0 ? 0 : directory::kSystemPagesSpan / pageSize - 1);
     return page <= static_cast<size_t>(limit) + 1 || page == directory::kSecondHalf ||
            page == static_cast<size_t>(limit) + directory::kSecondHalf;
 }
@@ -46,11 +46,11 @@ void ReadConfiguration(CPlcProgrammer& programmer) {
     PlcState& state = programmer.state();
     ConfigurationBlock& block = state.configurationBlock;
     std::string bytes;
-    RequireDone(ReadBlock(programmer, command::kReadSegment,
-                          BlockDescriptor{configuration::kOffset,
-                                          static_cast<std::uint16_t>(block.size()),
-                                          state.infoBlock.configurationSegment()},
-                          bytes));
+    RequireDone(
+        ReadBlock(programmer, command::kReadSegment,
+                  BlockDescriptor{configuration::kOffset, static_cast<std::uint16_t>(block.size()),
+                                  state.infoBlock.configurationSegment()},
+                  bytes));
     std::copy_n(bytes.begin(), block.size(), block.begin());
     // A block whose bytes add up to 0 counts as none: as if the directory had said so.
     if (ConfigurationSum(block) == 0) block.fill(0);
@@ -89,10 +89,9 @@ void ReadPlcDirectory(CPlcProgrammer& programmer) {
     }
     if (!state.modules.empty()) {
         programmer.ReadModuleHeaders(state.modules.size());
-        std::stable_sort(state.modules.begin(), state.modules.end(),
-                         [](const ModuleEntry& a, const ModuleEntry& b) {
-                             return a.number() < b.number();
-                         });
+        std::stable_sort(
+            state.modules.begin(), state.modules.end(),
+            [](const ModuleEntry& a, const ModuleEntry& b) { return a.number() < b.number(); });
     }
 
     if (state.directory[directory::kConfigurationPresent] != 0) {

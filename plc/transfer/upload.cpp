@@ -46,15 +46,15 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     const PlcState& state = programmer_.state();
     for (const ModuleEntry& entry : state.modules) {
         switch (UploadModule(folder / (entry.name() + ".ob"), entry)) {
-        case ModuleResult::kWritten:
-            log_.Append(common::Format("\t%s.ob\tok\n", entry.name().c_str()));
-            break;
-        case ModuleResult::kAborted:
-            frontend.setStatus("Upload aborted");
-            return UploadOutcome::kAborted;
-        case ModuleResult::kFileError:
-            frontend.setStatus("Error");
-            return UploadOutcome::kFileError;
+            case ModuleResult::kWritten:
+                log_.Append(common::Format("\t%s.ob\tok\n", entry.name().c_str()));
+                break;
+            case ModuleResult::kAborted:
+                frontend.setStatus("Upload aborted");
+                return UploadOutcome::kAborted;
+            case ModuleResult::kFileError:
+                frontend.setStatus("Error");
+                return UploadOutcome::kFileError;
         }
     }
 
@@ -88,8 +88,9 @@ Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
     SetHeaderWord(reinterpret_cast<std::uint8_t*>(file.data()), header::kCodeLength,
                   static_cast<std::uint16_t>(codeLength));
 
-    const std::uint32_t linear = static_cast<std::uint32_t>(entry.startPage()) * info.pageSize() +
-                                 static_cast<std::uint32_t>(info.configurationSegment()) * kParagraph;
+    const std::uint32_t linear =
+        static_cast<std::uint32_t>(entry.startPage()) * info.pageSize() +
+        static_cast<std::uint32_t>(info.configurationSegment()) * kParagraph;
     const BlockDescriptor block{static_cast<std::uint16_t>(linear % kSegmentSpan),
                                 static_cast<std::uint16_t>(length),
                                 static_cast<std::uint16_t>(linear / kSegmentSpan * 4096)};
@@ -99,9 +100,11 @@ Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
     const std::string_view body = std::string_view(code).substr(0, codeLength);
     const bool sumAgrees =
         length >= module_file::kSumSize &&
-        CodeSum(body) == HeaderWord(reinterpret_cast<const std::uint8_t*>(code.data()) + codeLength, 0);
+        CodeSum(body) ==
+            HeaderWord(reinterpret_cast<const std::uint8_t*>(code.data()) + codeLength, 0);
     if (!sumAgrees) {
-        file[header::kFirmwareMajor] = static_cast<char>(file[header::kFirmwareMajor] | header::kDamagedMark);
+        file[header::kFirmwareMajor] =
+            static_cast<char>(file[header::kFirmwareMajor] | header::kDamagedMark);
         frontend.message("ERROR_BLOCK_CHECKSUM" + path.string());
     }
 

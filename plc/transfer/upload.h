@@ -19,7 +19,7 @@ enum class UploadOutcome {
 };
 
 class Upload {
-public:
+  public:
     Upload(CPlcProgrammer& programmer, const TransferLog& log,
            LocalTimeSource localTime = CurrentLocalTime);
 
@@ -27,7 +27,7 @@ public:
     // CQuarnException; the files written until then stay.
     UploadOutcome Run(const std::filesystem::path& folder);
 
-private:
+  private:
     enum class ModuleResult { kWritten, kAborted, kFileError };
     ModuleResult UploadModule(const std::filesystem::path& path, const ModuleEntry& entry);
     std::string Now() const { return FormatLogTime(localTime_()); }

@@ -8,8 +8,12 @@ namespace quarnwin {
 namespace fs = std::filesystem;
 
 namespace {
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+bool IsLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 }  // namespace
 
 FolderPathStyle FolderPathStyle::Native() {

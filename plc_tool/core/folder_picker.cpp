@@ -13,7 +13,8 @@ namespace {
 constexpr const char* kNotValidFolder = "\nThis is not a valid folder.";
 constexpr const char* kDriveInvalid = "\nThe drive is invalid.";
 constexpr const char* kNotADirectory = "\nThis is a file not a directory.";
-constexpr const char* kCreateQuestion = "\nThis folder does not exist.\n\nDo you want to create it?";
+constexpr const char* kCreateQuestion =
+    "\nThis folder does not exist.\n\nDo you want to create it?";
 constexpr const char* kRemovableFailure =
     "You cannot create this folder.\nThe medium may be write-protected.";
 constexpr const char* kRemoteFailure =
@@ -24,10 +25,18 @@ constexpr const char* kOpenFailure = "You do not have permission\nto create this
 constexpr const char* kEnterFailure =
     "You do not have permission or\notherwise cannot create this folder.";
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-bool IsLowerCase(char c) { return std::islower(static_cast<unsigned char>(c)) != 0; }
-bool IsUpperCase(char c) { return std::isupper(static_cast<unsigned char>(c)) != 0; }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+char Upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+bool IsLowerCase(char c) {
+    return std::islower(static_cast<unsigned char>(c)) != 0;
+}
+bool IsUpperCase(char c) {
+    return std::isupper(static_cast<unsigned char>(c)) != 0;
+}
 
 std::string ToLower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), Lower);
@@ -43,8 +52,8 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 
 // An upper-case short name ("PROGRAMME") reads better as "Programme".
 std::string Capitalised(const std::string& name) {
-    bool shortName = std::none_of(name.begin(), name.end(),
-                                  [](char c) { return IsLowerCase(c) || c == ' '; });
+    bool shortName =
+        std::none_of(name.begin(), name.end(), [](char c) { return IsLowerCase(c) || c == ' '; });
     if (!shortName || name.empty()) return name;
     return name.substr(0, 1) + ToLower(name.substr(1));
 }
@@ -56,12 +65,13 @@ FolderPicker::FolderPicker(FolderPickerView& view, common::Frontend& frontend,
     : view_(view), frontend_(frontend), style_(std::move(style)) {}
 
 std::string FolderPicker::FilterText(const std::string& callerFilter) {
-    return std::string(kFoldersOnlyFilter) + (callerFilter.empty() ? kAllFilesFilter : callerFilter);
+    return std::string(kFoldersOnlyFilter) +
+           (callerFilter.empty() ? kAllFilesFilter : callerFilter);
 }
 
 void FolderPicker::Start(const std::string& initialFolder, const std::string& workingFolder) {
-    std::string start = IsFolder(initialFolder) && !initialFolder.empty() ? initialFolder
-                                                                          : workingFolder;
+    std::string start =
+        IsFolder(initialFolder) && !initialFolder.empty() ? initialFolder : workingFolder;
     fs::path path = style_.Resolve(start, workingFolder);
     std::string folder = style_.FolderText(path);
     view_.setField(FolderField{initialFolder, initialFolder.size(), initialFolder.size()});
@@ -125,10 +135,18 @@ bool FolderPicker::OfferCreation(const std::string& text, const char* otherDrive
     if (!error && fs::is_directory(target, error)) return true;
     DriveKind kind = style_.IsNetworkPath(text) ? DriveKind::Remote : style_.DriveOf(text);
     switch (kind) {
-        case DriveKind::Removable: frontend_.message(kRemovableFailure); break;
-        case DriveKind::Remote: frontend_.message(kRemoteFailure); break;
-        case DriveKind::CdRom: frontend_.message(kCdRomFailure); break;
-        default: frontend_.message(otherDriveFailure); break;
+        case DriveKind::Removable:
+            frontend_.message(kRemovableFailure);
+            break;
+        case DriveKind::Remote:
+            frontend_.message(kRemoteFailure);
+            break;
+        case DriveKind::CdRom:
+            frontend_.message(kCdRomFailure);
+            break;
+        default:
+            frontend_.message(otherDriveFailure);
+            break;
     }
     return false;
 }
@@ -170,7 +188,9 @@ FolderPicker::Decision FolderPicker::Open() {
     return Decision::Accept;
 }
 
-void FolderPicker::Tab() { view_.focusOpenButton(); }
+void FolderPicker::Tab() {
+    view_.focusOpenButton();
+}
 
 void FolderPicker::Enter() {
     std::string text = view_.field().text;

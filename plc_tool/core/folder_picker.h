@@ -18,12 +18,14 @@ struct FolderField {
     size_t selectionStart = 0;
     size_t selectionEnd = 0;
 
-    bool CaretAtEnd() const { return selectionStart == selectionEnd && selectionEnd == text.size(); }
+    bool CaretAtEnd() const {
+        return selectionStart == selectionEnd && selectionEnd == text.size();
+    }
 };
 
 // The dialog side: the field, the browser and where the keyboard focus goes.
 class FolderPickerView {
-public:
+  public:
     virtual ~FolderPickerView() = default;
     virtual FolderField field() const = 0;
     virtual void setField(const FolderField& field) = 0;
@@ -34,7 +36,7 @@ public:
 };
 
 class FolderPicker {
-public:
+  public:
     enum class Decision { Stay, Accept };
 
     static constexpr const char* kTitle = "Select Folder";
@@ -74,7 +76,7 @@ public:
     // "All Files (*.*)|*.*||" when none was given.
     static std::string FilterText(const std::string& callerFilter);
 
-private:
+  private:
     Decision Stop();
     // Asks whether to create the folder and creates it; false when it does not exist after.
     bool OfferCreation(const std::string& text, const char* otherDriveFailure);

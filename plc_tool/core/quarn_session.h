@@ -13,7 +13,7 @@
 namespace quarnwin {
 
 class QuarnSession {
-public:
+  public:
     QuarnSession(serial::SerialDevice& device, common::Clock& clock, common::Frontend& frontend);
 
     // Opens the link on the port (19200 baud when fast). The port name is kept for
@@ -30,7 +30,7 @@ public:
     const std::string& portName() const { return portName_; }
     bool fast() const { return fast_; }
 
-private:
+  private:
     common::Frontend& frontend_;
     serial::CSerialLink link_;
     plc::CPlcProgrammer programmer_;

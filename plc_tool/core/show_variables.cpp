@@ -12,7 +12,8 @@ Outcome RunShowVariables(QuarnSession& session, const std::string& symbolFile,
     monitor::VariableDisplay display(session.programmer());
     display.SetStartIndex(startIndex);
     try {
-        if (display.RunVariableDisplay(symbolFile, viewer) == monitor::DisplayOutcome::kTypeNotFound)
+        if (display.RunVariableDisplay(symbolFile, viewer) ==
+            monitor::DisplayOutcome::kTypeNotFound)
             return Outcome::Refused;
     } catch (const plc::CQuarnException&) {
         session.frontend().reportError(kShowVariablesAbortedText, true);

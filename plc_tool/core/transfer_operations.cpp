@@ -12,9 +12,12 @@ Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectF
     if (!session.connection().CheckConnection()) return Outcome::Refused;
     try {
         switch (plc::Download(session.programmer(), log).Run(projectFile)) {
-            case plc::DownloadOutcome::kComplete: return Outcome::Done;
-            case plc::DownloadOutcome::kRefused: return Outcome::Refused;
-            case plc::DownloadOutcome::kStopped: return Outcome::Failed;
+            case plc::DownloadOutcome::kComplete:
+                return Outcome::Done;
+            case plc::DownloadOutcome::kRefused:
+                return Outcome::Refused;
+            case plc::DownloadOutcome::kStopped:
+                return Outcome::Failed;
         }
     } catch (const plc::CQuarnException&) {
         session.frontend().reportError(kDownloadAbortedText, true);
@@ -27,9 +30,12 @@ Outcome RunUpload(QuarnSession& session, const std::filesystem::path& folder,
     if (!session.connection().CheckConnection()) return Outcome::Refused;
     try {
         switch (plc::Upload(session.programmer(), log).Run(folder)) {
-            case plc::UploadOutcome::kComplete: return Outcome::Done;
-            case plc::UploadOutcome::kAborted: return Outcome::Refused;
-            case plc::UploadOutcome::kFileError: return Outcome::Failed;
+            case plc::UploadOutcome::kComplete:
+                return Outcome::Done;
+            case plc::UploadOutcome::kAborted:
+                return Outcome::Refused;
+            case plc::UploadOutcome::kFileError:
+                return Outcome::Failed;
         }
     } catch (const plc::CQuarnException&) {
         session.frontend().reportError(kUploadAbortedText, true);

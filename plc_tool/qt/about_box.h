@@ -6,7 +6,7 @@ namespace quarnwin {
 
 class AboutBox final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutBox(QWidget* parent);
 };
 

@@ -13,7 +13,7 @@ namespace quarnwin {
 
 class AutomationServer final : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kServiceName = "QuarnWin.Application";
     static constexpr const char* kFactoryPath = "/QuarnWin/ClassFactory";
     static constexpr const char* kObjectPath = "/QuarnWin/Application";
@@ -45,10 +45,10 @@ public:
     // The client left the bus: everything it held is let go.
     void ClientGone(const QString& client);
 
-signals:
+  signals:
     void heldChanged(bool held);
 
-private:
+  private:
     std::map<QString, int> clients_;
     int holds_ = 0;
     QObject* factory_ = nullptr;

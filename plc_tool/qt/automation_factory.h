@@ -12,16 +12,16 @@ class AutomationServer;
 class AutomationFactory final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "QuarnWin.ClassFactory")
-public:
+  public:
     AutomationFactory(AutomationServer& server, QObject* parent);
 
-public slots:
+  public slots:
     // The application object for the caller, held until ReleaseObject or until the caller
     // leaves the bus.
     Q_SCRIPTABLE QDBusObjectPath CreateObject();
     Q_SCRIPTABLE void ReleaseObject();
 
-private:
+  private:
     AutomationServer& server_;
 };
 

@@ -7,9 +7,9 @@ namespace quarnwin {
 
 struct CommandLine {
     bool help = false;
-    bool automation = false;   // started by an automation client
-    std::string port;          // --port PATH
-    std::string error;         // not empty: the arguments were not understood
+    bool automation = false;  // started by an automation client
+    std::string port;         // --port PATH
+    std::string error;        // not empty: the arguments were not understood
 };
 
 // The arguments after the program name (the toolkit's own options already taken out).

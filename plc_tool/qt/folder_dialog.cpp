@@ -37,13 +37,20 @@ FolderPathStyle NativeFolderStyle() {
 #ifdef _WIN32
     style.driveKind = [](const std::string& root) {
         switch (GetDriveTypeA(root.c_str())) {
-            case DRIVE_NO_ROOT_DIR: return DriveKind::NoRootDir;
-            case DRIVE_REMOVABLE: return DriveKind::Removable;
-            case DRIVE_FIXED: return DriveKind::Fixed;
-            case DRIVE_REMOTE: return DriveKind::Remote;
-            case DRIVE_CDROM: return DriveKind::CdRom;
-            case DRIVE_RAMDISK: return DriveKind::RamDisk;
-            default: return DriveKind::Unknown;
+            case DRIVE_NO_ROOT_DIR:
+                return DriveKind::NoRootDir;
+            case DRIVE_REMOVABLE:
+                return DriveKind::Removable;
+            case DRIVE_FIXED:
+                return DriveKind::Fixed;
+            case DRIVE_REMOTE:
+                return DriveKind::Remote;
+            case DRIVE_CDROM:
+                return DriveKind::CdRom;
+            case DRIVE_RAMDISK:
+                return DriveKind::RamDisk;
+            default:
+                return DriveKind::Unknown;
         }
     };
 #endif
@@ -80,7 +87,8 @@ CFolderDialog::CFolderDialog(const QString& initialFolder, const QString& filter
     browser_->setWrapping(true);
     browser_->setResizeMode(QListView::Adjust);
     browser_->setMinimumSize(420, 200);
-    connect(browser_, &QListView::activated, this, [this](const QModelIndex& i) { OnActivated(i); });
+    connect(browser_, &QListView::activated, this,
+            [this](const QModelIndex& i) { OnActivated(i); });
     browser_->installEventFilter(this);
     layout->addWidget(browser_, 1, 0, 1, 4);
 
@@ -148,7 +156,9 @@ bool CFolderDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-QString CFolderDialog::folder() const { return ToQString(picker_->Folder()); }
+QString CFolderDialog::folder() const {
+    return ToQString(picker_->Folder());
+}
 
 FolderField CFolderDialog::field() const {
     const QString text = field_->text();
@@ -157,7 +167,8 @@ FolderField CFolderDialog::field() const {
     if (field_->hasSelectedText()) {
         int start = field_->selectionStart();
         field.selectionStart = BytePosition(text, start);
-        field.selectionEnd = BytePosition(text, start + static_cast<int>(field_->selectedText().size()));
+        field.selectionEnd =
+            BytePosition(text, start + static_cast<int>(field_->selectedText().size()));
     } else {
         field.selectionStart = field.selectionEnd = BytePosition(text, field_->cursorPosition());
     }
@@ -182,9 +193,13 @@ void CFolderDialog::showFolder(const std::string& folder) {
     lookIn_->setText(browsed_);
 }
 
-void CFolderDialog::focusField() { field_->setFocus(); }
+void CFolderDialog::focusField() {
+    field_->setFocus();
+}
 
-void CFolderDialog::focusOpenButton() { open_->setFocus(); }
+void CFolderDialog::focusOpenButton() {
+    open_->setFocus();
+}
 
 void CFolderDialog::OnOpen() {
     if (picker_->Open() == FolderPicker::Decision::Accept) accept();

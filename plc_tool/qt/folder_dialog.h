@@ -22,7 +22,7 @@ class FolderFieldEdit;
 
 class CFolderDialog final : public QDialog, private FolderPickerView {
     Q_OBJECT
-public:
+  public:
     // filter: "Description|pattern|...||", or empty for all files.
     CFolderDialog(const QString& initialFolder, const QString& filter, QWidget* parent,
                   common::Frontend& frontend);
@@ -41,7 +41,7 @@ public:
     void setVisible(bool visible) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // FolderPickerView
     FolderField field() const override;
     void setField(const FolderField& field) override;

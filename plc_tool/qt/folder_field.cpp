@@ -31,7 +31,8 @@ void FolderFieldEdit::keyPressEvent(QKeyEvent* event) {
             QLineEdit::keyPressEvent(event);
             if (onAfterCharacter) onAfterCharacter('\b');
             return;
-        default: break;
+        default:
+            break;
     }
     const QString text = event->text();
     const bool typed = !text.isEmpty() && text.at(0).isPrint();

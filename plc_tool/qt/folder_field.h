@@ -9,7 +9,7 @@ namespace quarnwin {
 
 class FolderFieldEdit final : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit FolderFieldEdit(QWidget* parent) : QLineEdit(parent) {}
 
     std::function<void()> onTab;
@@ -17,7 +17,7 @@ public:
     std::function<void()> onAfterDelete;
     std::function<void(char typed)> onAfterCharacter;
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

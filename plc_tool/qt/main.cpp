@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(quarnwin::ProgramIcon());
 
     std::vector<std::string> arguments;
-    for (const QString& a : QCoreApplication::arguments().mid(1)) arguments.push_back(a.toStdString());
+    for (const QString& a : QCoreApplication::arguments().mid(1))
+        arguments.push_back(a.toStdString());
     quarnwin::CommandLine line = quarnwin::ParseCommandLine(arguments);
     if (!line.error.empty()) {
         std::fprintf(stderr, "quarnwin: %s\n%s", line.error.c_str(), quarnwin::UsageText());

@@ -10,7 +10,7 @@ QString ToQString(const std::string& text) {
 }
 
 class QtFrontend::ArrowWhileAsking {
-public:
+  public:
     explicit ArrowWhileAsking(bool busy) : busy_(busy) {
         if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
@@ -20,7 +20,7 @@ public:
     ArrowWhileAsking(const ArrowWhileAsking&) = delete;
     ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
 
-private:
+  private:
     bool busy_;
 };
 
@@ -49,7 +49,8 @@ void QtFrontend::setStatus(const std::string& text) {
 }
 
 void QtFrontend::reportError(const std::string& text, bool sound) {
-    status_.draw(ToQString(text), sound ? StatusLine::Form::ErrorWithSound : StatusLine::Form::Error);
+    status_.draw(ToQString(text),
+                 sound ? StatusLine::Form::ErrorWithSound : StatusLine::Form::Error);
 }
 
 void QtFrontend::setBusy(bool busy) {

@@ -11,7 +11,7 @@
 namespace quarnwin {
 
 class QtFrontend final : public common::Frontend {
-public:
+  public:
     static constexpr const char* kProgramName = "QuarnWin";
 
     QtFrontend(QWidget& window, StatusLine& status);
@@ -28,7 +28,7 @@ public:
 
     bool busy() const { return busyDepth_ > 0; }
 
-private:
+  private:
     // The wait cursor does not belong over a question: the arrow while a box is open.
     class ArrowWhileAsking;
 

@@ -57,8 +57,8 @@ bool CQuarnWinDlg::Initialise() {
     if (port.empty()) port = serial::FindConverterPort(*frontend_, options_.sysfsRoot);
     portName_ = ToQString(port);
 
-    portField_->setText(portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft,
-                                                             portField_->width()));
+    portField_->setText(
+        portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft, portField_->width()));
     portField_->setToolTip(portName_);
     speed_->setCurrentIndex(settings_.baudrate);
     connect(speed_, &QComboBox::activated, this, &CQuarnWinDlg::OnSpeedChanged);
@@ -67,8 +67,8 @@ bool CQuarnWinDlg::Initialise() {
         // The operations would only time out; say why the port is not usable.
         serial::OpenError error = session_->link().LastOpenError();
         if (error != serial::OpenError::None)
-            frontend_->reportError(
-                serial::DescribeOpenError(error, session_->link().DevicePath()), false);
+            frontend_->reportError(serial::DescribeOpenError(error, session_->link().DevicePath()),
+                                   false);
     }
     plc::AppendLog(logFile().toStdString(), std::string());
     return !port.empty();
@@ -82,11 +82,17 @@ void CQuarnWinDlg::setAutomation(AutomationServer* automation) {
     });
 }
 
-bool CQuarnWinDlg::HeldByAutomation() const { return automation_ && automation_->held(); }
+bool CQuarnWinDlg::HeldByAutomation() const {
+    return automation_ && automation_->held();
+}
 
-void CQuarnWinDlg::OnReset() { RunReset(*session_); }
+void CQuarnWinDlg::OnReset() {
+    RunReset(*session_);
+}
 
-void CQuarnWinDlg::OnInitEeprom() { RunInitEeprom(*session_); }
+void CQuarnWinDlg::OnInitEeprom() {
+    RunInitEeprom(*session_);
+}
 
 void CQuarnWinDlg::OnSpeedChanged(int index) {
     settings_.baudrate = index;

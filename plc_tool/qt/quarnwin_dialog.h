@@ -24,7 +24,7 @@ class AutomationServer;
 
 class CQuarnWinDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kTitle = "Rilvo   V 4.0";
 
     explicit CQuarnWinDlg(QuarnWinOptions options, QWidget* parent = nullptr);
@@ -46,7 +46,7 @@ public:
     QString logFile() const { return programFolder_ + "log.txt"; }
     const QString& portName() const { return portName_; }
 
-public slots:
+  public slots:
     void OnReset();
     void OnInitEeprom();
     void OnDownload();
@@ -57,12 +57,12 @@ public slots:
     void OnAbout();
     void done(int result) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     bool HeldByAutomation() const;
 

@@ -16,7 +16,7 @@ namespace quarnwin {
 namespace {
 
 class DialogUnits {
-public:
+  public:
     explicit DialogUnits(const QFontMetrics& metrics) {
         const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
         // The average width of the letters, rounded as the dialog manager does.
@@ -28,7 +28,7 @@ public:
         return QRect(Across(x), Down(y), Across(width), Down(height));
     }
 
-private:
+  private:
     int Across(int units) const { return static_cast<int>(std::lround(units * across_)); }
     int Down(int units) const { return static_cast<int>(std::lround(units * down_)); }
     double across_ = 1.5;
@@ -57,9 +57,10 @@ void CQuarnWinDlg::BuildControls() {
     Place(new QGroupBox("Down/Upload", this), "transferGroup", Units(91, 18, 82, 103));
     Place(new QGroupBox("Interface", this), "interfaceGroup", Units(181, 18, 76, 103));
 
-    auto button = [this, &Units](const char* caption, const char* name, int x, int y, auto handler) {
-        auto* b = Place(new QPushButton(caption, this), name,
-                        Units(x, y, kButtonWidth, kButtonHeight));
+    auto button = [this, &Units](const char* caption, const char* name, int x, int y,
+                                 auto handler) {
+        auto* b =
+            Place(new QPushButton(caption, this), name, Units(x, y, kButtonWidth, kButtonHeight));
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
         return b;

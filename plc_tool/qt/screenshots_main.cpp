@@ -21,7 +21,7 @@ namespace {
 
 // Shows the window's pages; after a few pages with values, renders it and ends the display.
 class CapturingViewer final : public monitor::VariableViewer {
-public:
+  public:
     CapturingViewer(quarnwin::CVariablesWnd& window, QString file)
         : window_(window), file_(std::move(file)) {}
     void Pump(monitor::VariableDisplay& display) override { window_.Pump(display); }
@@ -34,7 +34,7 @@ public:
     }
     bool saved() const { return saved_; }
 
-private:
+  private:
     static constexpr int kPagesBeforeCapture = 3;
     quarnwin::CVariablesWnd& window_;
     QString file_;
@@ -45,7 +45,8 @@ private:
 void Settle(int milliseconds) {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (timer.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 bool Save(QWidget& widget, const QString& file) {
@@ -61,10 +62,14 @@ int main(int argc, char** argv) {
     QString port, out, symbols, folder = QDir::homePath();
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--port") port = args[i + 1];
-        else if (args[i] == "--out") out = args[i + 1];
-        else if (args[i] == "--symbols") symbols = args[i + 1];
-        else if (args[i] == "--folder") folder = args[i + 1];
+        if (args[i] == "--port")
+            port = args[i + 1];
+        else if (args[i] == "--out")
+            out = args[i + 1];
+        else if (args[i] == "--symbols")
+            symbols = args[i + 1];
+        else if (args[i] == "--folder")
+            folder = args[i + 1];
     }
     if (port.isEmpty() || out.isEmpty() || symbols.isEmpty()) {
         std::fprintf(stderr,

@@ -12,7 +12,7 @@ namespace quarnwin {
 
 class StatusLine final : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Form {
         Normal = 0,          // black
         ErrorWithSound = 1,  // red, with the exclamation sound
@@ -29,14 +29,14 @@ public:
     // The colour the text was painted in last, for tests and screenshots.
     QColor lastPaintedColour() const { return lastColour_; }
 
-signals:
+  signals:
     // A text was drawn (after it is on the screen).
     void drawn(const QString& text, int form);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString text_;
     Form drawing_ = Form::Normal;
     QColor lastColour_ = Qt::black;

@@ -13,7 +13,9 @@ namespace paint = monitor::painting;
 
 namespace {
 
-QColor ToColour(const paint::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor ToColour(const paint::Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // The rectangle covers left..right-1 and top..bottom-1, outline included.
 QRect ToOutline(const paint::Rect& r) {
@@ -91,11 +93,21 @@ void CVariablesWnd::keyReleaseEvent(QKeyEvent* event) {
     // A held key pages once, when it is let go.
     if (event->isAutoRepeat()) return;
     switch (event->key()) {
-        case Qt::Key_PageUp: keys_.push_back(monitor::PagingKey::kPageUp); break;
-        case Qt::Key_PageDown: keys_.push_back(monitor::PagingKey::kPageDown); break;
-        case Qt::Key_Up: keys_.push_back(monitor::PagingKey::kCursorUp); break;
-        case Qt::Key_Down: keys_.push_back(monitor::PagingKey::kCursorDown); break;
-        default: QWidget::keyReleaseEvent(event); return;
+        case Qt::Key_PageUp:
+            keys_.push_back(monitor::PagingKey::kPageUp);
+            break;
+        case Qt::Key_PageDown:
+            keys_.push_back(monitor::PagingKey::kPageDown);
+            break;
+        case Qt::Key_Up:
+            keys_.push_back(monitor::PagingKey::kCursorUp);
+            break;
+        case Qt::Key_Down:
+            keys_.push_back(monitor::PagingKey::kCursorDown);
+            break;
+        default:
+            QWidget::keyReleaseEvent(event);
+            return;
     }
     event->accept();
 }

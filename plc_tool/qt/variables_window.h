@@ -16,7 +16,7 @@ namespace quarnwin {
 
 class CVariablesWnd final : public QWidget, public monitor::VariableViewer {
     Q_OBJECT
-public:
+  public:
     CVariablesWnd(QWidget* owner, const QString& title);
 
     // monitor::VariableViewer
@@ -30,12 +30,12 @@ public:
     const QStringList& paintedTexts() const { return paintedTexts_; }
     bool closeRequested() const { return closeRequested_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     monitor::DisplayPage page_;
     std::vector<monitor::PagingKey> keys_;
     bool closeRequested_ = false;

@@ -8,15 +8,18 @@ namespace quarnctl {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"ports", "", "List the serial ports with their descriptions; * marks the converter "
-                      "that is used when --port is not given.",
+        {"ports", "",
+         "List the serial ports with their descriptions; * marks the converter "
+         "that is used when --port is not given.",
          PortsCommand},
-        {"identify", "", "Search the PLC's station address and print it with the firmware "
-                         "version.",
+        {"identify", "",
+         "Search the PLC's station address and print it with the firmware "
+         "version.",
          IdentifyCommand},
         {"reset", "", "Reset the PLC.", ResetCommand},
-        {"init-eeprom", "", "Initialise the PLC's EEPROM (asks \"Are you sure ?\"; about 60 "
-                            "seconds).",
+        {"init-eeprom", "",
+         "Initialise the PLC's EEPROM (asks \"Are you sure ?\"; about 60 "
+         "seconds).",
          InitEepromCommand},
         {"watch", "SYMBOLS.ot [--cycles N] [--top INDEX] [--keys KEYS]",
          "Show the PLC's variables named in the symbol file, page after page: 7 bands of 8 "
@@ -24,19 +27,22 @@ const std::vector<Command>& Commands() {
          "interrupted), --top INDEX starts at that variable, --keys pages with up, down, pgup "
          "and pgdn, separated by commas, one key per page.",
          WatchCommand},
-        {"directory", "", "Read the PLC directory and print the module table: number, name, "
-                          "kind, code length, start page, firmware needed, date.",
+        {"directory", "",
+         "Read the PLC directory and print the module table: number, name, "
+         "kind, code length, start page, firmware needed, date.",
          DirectoryCommand},
-        {"download", "PROJECT.pr", "Download the project into the PLC: its modules are "
-                                   "deleted, the configuration block is written (asks first), "
-                                   "every module is written and the PLC is started. A project "
-                                   "with a missing or unusable file is refused before the PLC "
-                                   "is touched. The transfer is appended to the log (--log).",
+        {"download", "PROJECT.pr",
+         "Download the project into the PLC: its modules are "
+         "deleted, the configuration block is written (asks first), "
+         "every module is written and the PLC is started. A project "
+         "with a missing or unusable file is refused before the PLC "
+         "is touched. The transfer is appended to the log (--log).",
          DownloadCommand},
-        {"upload", "FOLDER", "Upload the PLC's modules, its configuration block (FOLDER.kb) and "
-                             "a project file (FOLDER.pr) into FOLDER, created when missing. "
-                             "Asks before overwriting files. The transfer is appended to the "
-                             "log (--log).",
+        {"upload", "FOLDER",
+         "Upload the PLC's modules, its configuration block (FOLDER.kb) and "
+         "a project file (FOLDER.pr) into FOLDER, created when missing. "
+         "Asks before overwriting files. The transfer is appended to the "
+         "log (--log).",
          UploadCommand},
     };
     return commands;

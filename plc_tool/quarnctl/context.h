@@ -14,16 +14,16 @@
 namespace quarnctl {
 
 struct GlobalOptions {
-    std::string port;      // --port PATH; empty: port discovery
-    bool fast = false;     // --baud 19200
-    bool yes = false;      // --yes
-    bool trace = false;    // --trace
-    std::string logPath;   // --log FILE; empty: the default log
+    std::string port;     // --port PATH; empty: port discovery
+    bool fast = false;    // --baud 19200
+    bool yes = false;     // --yes
+    bool trace = false;   // --trace
+    std::string logPath;  // --log FILE; empty: the default log
     std::string sysfsRoot = "/sys";
 };
 
 class Context {
-public:
+  public:
     explicit Context(GlobalOptions options);
 
     const GlobalOptions& options() const { return options_; }
@@ -34,7 +34,7 @@ public:
     bool Connect();
     quarnwin::QuarnSession& session() { return *session_; }
 
-private:
+  private:
     GlobalOptions options_;
     common::RealClock clock_;
     cli::ConsoleFrontend frontend_;

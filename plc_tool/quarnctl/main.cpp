@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
         if (name != command.name) continue;
         for (const auto& a : args) {
             if (a == "--help" || a == "-h") {
-                std::printf("usage: quarnctl [OPTIONS] %s %s\n%s\n", command.name,
-                            command.synopsis, command.help);
+                std::printf("usage: quarnctl [OPTIONS] %s %s\n%s\n", command.name, command.synopsis,
+                            command.help);
                 return cli::kExitOk;
             }
         }

@@ -28,7 +28,8 @@ bool CanAppend(const fs::path& file) {
 fs::path DefaultLogFile() {
     std::error_code ec;
     const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && CanAppend(program.parent_path() / "log.txt")) return program.parent_path() / "log.txt";
+    if (!ec && CanAppend(program.parent_path() / "log.txt"))
+        return program.parent_path() / "log.txt";
     fs::path data;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
         data = xdg;
@@ -74,12 +75,13 @@ void PrintModuleTable(const plc::PlcState& state) {
     for (const plc::ModuleEntry& entry : state.modules) {
         const auto& b = entry.bytes;
         const unsigned length = entry.codeLength() >= 2 ? entry.codeLength() - 2u : 0u;
-        std::printf("%2d  %-8s  %4d  %6u  %4d  %d.%-6d  %02d-%02d-%02d %02d:%02d%s\n",
-                    entry.number(), entry.name().c_str(), entry.kind(), length, entry.startPage(),
-                    b[plc::header::kFirmwareMajor] & 0x7F, b[plc::header::kFirmwareMinor],
-                    b[plc::header::kYear], b[plc::header::kMonth], b[plc::header::kDay],
-                    b[plc::header::kHour], b[plc::header::kMinute],
-                    (b[plc::header::kFirmwareMajor] & plc::header::kDamagedMark) ? "  damaged" : "");
+        std::printf(
+            "%2d  %-8s  %4d  %6u  %4d  %d.%-6d  %02d-%02d-%02d %02d:%02d%s\n", entry.number(),
+            entry.name().c_str(), entry.kind(), length, entry.startPage(),
+            b[plc::header::kFirmwareMajor] & 0x7F, b[plc::header::kFirmwareMinor],
+            b[plc::header::kYear], b[plc::header::kMonth], b[plc::header::kDay],
+            b[plc::header::kHour], b[plc::header::kMinute],
+            (b[plc::header::kFirmwareMajor] & plc::header::kDamagedMark) ? "  damaged" : "");
     }
 }
 

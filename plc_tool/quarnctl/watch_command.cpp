@@ -83,7 +83,7 @@ bool ParseWatchArgs(const std::vector<std::string>& args, WatchOptions& options)
 // Prints every page, presses one scripted key per cycle and closes after the pages asked
 // for, or when the technician interrupts.
 class PrintingViewer final : public monitor::VariableViewer {
-public:
+  public:
     explicit PrintingViewer(WatchOptions& options) : options_(options) {}
 
     void Pump(monitor::VariableDisplay& display) override {
@@ -103,7 +103,7 @@ public:
         pumpsThisCycle_ = 0;
     }
 
-private:
+  private:
     WatchOptions& options_;
     int printed_ = 0;
     int pumpsThisCycle_ = 0;

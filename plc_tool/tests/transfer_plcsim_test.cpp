@@ -25,7 +25,8 @@ std::string Read(const fs::path& path) {
 
 std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -40,8 +41,8 @@ std::string ProgramMemory(const fs::path& image) {
 
 void CopyProject(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
-    for (const char* name : {"project.pr", "project.kb", "TANKDATA.ob", "PUMPCTRL.ob",
-                             "STARTUP.ob", "ALARMS.ob"})
+    for (const char* name :
+         {"project.pr", "project.kb", "TANKDATA.ob", "PUMPCTRL.ob", "STARTUP.ob", "ALARMS.ob"})
         fs::copy_file(from / name, to / name, fs::copy_options::overwrite_existing);
 }
 
@@ -76,9 +77,9 @@ struct TransferAgainstPlcsim : ::testing::Test {
         auto stamp = [](const char* program) {
             return std::to_string(fs::last_write_time(program).time_since_epoch().count());
         };
-        const fs::path cached = fs::path(QUARNCTL_PATH).parent_path() /
-                                ("transfer-test-loaded-" + stamp(PLCSIM_PATH) + "-" +
-                                 stamp(QUARNCTL_PATH) + ".img");
+        const fs::path cached =
+            fs::path(QUARNCTL_PATH).parent_path() /
+            ("transfer-test-loaded-" + stamp(PLCSIM_PATH) + "-" + stamp(QUARNCTL_PATH) + ".img");
         if (!fs::exists(cached)) {
             StartPlc();
             auto result = Quarnctl({"--yes", "download", (Sample() / "project.pr").string()});
@@ -105,7 +106,8 @@ TEST_F(TransferAgainstPlcsim, DownloadInOneRunIsUploadedInTheNext) {
     EXPECT_EQ(download.exitStatus, 0) << download.err;
     EXPECT_NE(download.out.find("All Modules successfully downloaded\n"), std::string::npos);
     EXPECT_NE(download.out.find("PUMPCTRL.ob      1602 of     1602 Bytes transfered\n"),
-              std::string::npos) << download.out;
+              std::string::npos)
+        << download.out;
     StopPlc();
 
     StartPlc();
@@ -127,9 +129,11 @@ TEST_F(TransferAgainstPlcsim, DownloadInOneRunIsUploadedInTheNext) {
 
     const std::string log = Read(logFile);
     EXPECT_NE(log.find("Start download at "), std::string::npos);
-    EXPECT_NE(log.find("\tALARMS.ob\t ok\r\nAll Modules successfully downloaded at "), std::string::npos);
+    EXPECT_NE(log.find("\tALARMS.ob\t ok\r\nAll Modules successfully downloaded at "),
+              std::string::npos);
     EXPECT_NE(log.find("\tproject/project.kb\tok\r\nAll Modules successfully uploaded at "),
-              std::string::npos) << log;
+              std::string::npos)
+        << log;
 }
 
 TEST_F(TransferAgainstPlcsim, ProjectRefusedOnThePcLeavesThePlcUntouched) {
@@ -145,8 +149,8 @@ TEST_F(TransferAgainstPlcsim, ProjectRefusedOnThePcLeavesThePlcUntouched) {
          "Can't open kb file\nKein Konfigurationsblock\n"},
         {"module file missing", [](const fs::path& p) { fs::remove(p / "ALARMS.ob"); },
          "1 ALARMS.ob\n"},
-        {"module file truncated", [](const fs::path& p) { fs::resize_file(p / "PUMPCTRL.ob", 1000); },
-         "14 PUMPCTRL.ob\n"},
+        {"module file truncated",
+         [](const fs::path& p) { fs::resize_file(p / "PUMPCTRL.ob", 1000); }, "14 PUMPCTRL.ob\n"},
         {"name too long",
          [](const fs::path& p) {
              fs::rename(p / "STARTUP.ob", p / "STARTUPSEQ.ob");
@@ -181,9 +185,11 @@ TEST_F(TransferAgainstPlcsim, SilenceDuringTheDownloadAbortsIt) {
     auto result = Quarnctl({"--yes", "download", (Sample() / "project.pr").string()});
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_NE(result.err.find("PC->Quarn download aborted, please restart download\n"),
-              std::string::npos) << result.err;
+              std::string::npos)
+        << result.err;
     EXPECT_NE(result.out.find("PUMPCTRL.ob       256 of     1602 Bytes transfered\n"),
-              std::string::npos) << result.out;
+              std::string::npos)
+        << result.out;
     EXPECT_EQ(result.out.find("All Modules"), std::string::npos);
 }
 
@@ -228,7 +234,8 @@ TEST_F(TransferAgainstPlcsim, InterruptedUploadNeverLeavesATruncatedFile) {
     StartPlc({"--fault", "silent-after=15"});
     auto result = Quarnctl({"--yes", "upload", folder.string()});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_NE(result.err.find("Quarn->PC upload aborted, please restart upload\n"), std::string::npos)
+    EXPECT_NE(result.err.find("Quarn->PC upload aborted, please restart upload\n"),
+              std::string::npos)
         << result.err;
     EXPECT_EQ(Names(folder), (std::vector<std::string>{"ALARMS.ob", "PUMPCTRL.ob", "STARTUP.ob",
                                                        "TANKDATA.ob", "project.kb", "project.pr"}));
@@ -255,9 +262,9 @@ TEST_F(TransferAgainstPlcsim, ALogThatCannotBeWrittenDoesNotStopTheUpload) {
     fs::create_directories(folder);
     StartPlc();
     // A file name the file system refuses.
-    auto result = testsupport::Run(QUARNCTL_PATH, {"--port", link, "--log",
-                                                   (work / std::string(300, 'x')).string(),
-                                                   "upload", folder.string()});
+    auto result = testsupport::Run(
+        QUARNCTL_PATH, {"--port", link, "--log", (work / std::string(300, 'x')).string(), "upload",
+                        folder.string()});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_NE(result.out.find("All Modules successfully uploaded"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder / "empty.kb"));

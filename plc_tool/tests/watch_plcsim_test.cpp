@@ -19,8 +19,7 @@ struct WatchAgainstPlcsim : ::testing::Test {
     std::unique_ptr<testsupport::BackgroundProcess> plcsim;
 
     void StartPlc(std::vector<std::string> args = {}) {
-        args.insert(args.begin(),
-                    {"--link", link, "--verbose", "--memory", kSamples + "demo.mem"});
+        args.insert(args.begin(), {"--link", link, "--verbose", "--memory", kSamples + "demo.mem"});
         plcsim = std::make_unique<testsupport::BackgroundProcess>(PLCSIM_PATH, args, link);
         ASSERT_TRUE(plcsim->running());
     }

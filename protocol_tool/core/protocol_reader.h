@@ -51,7 +51,7 @@ enum class RetrievalResult {
 enum class ClearResult { Sent, Declined, SendFailed };
 
 class CProtocolReader {
-public:
+  public:
     CProtocolReader(serial::SerialDevice& device, common::Frontend& frontend);
 
     serial::CSerialLink& Link() { return link_; }
@@ -71,7 +71,7 @@ public:
     ClearResult ClearStatistics();
     TranslateResult TranslateToCyrillic(const std::filesystem::path& protocolPath);
 
-private:
+  private:
     struct Answer {
         int lines = 0;
         bool writeFailed = false;

@@ -56,10 +56,10 @@ ProtocolRecord ParseHeaderLine(std::string_view line);
 // Takes a protocol file line by line (each line without its line end) and hands out each
 // record when its closing line has come.
 class RecordReader {
-public:
+  public:
     std::optional<ProtocolRecord> Feed(const std::string& line);
 
-private:
+  private:
     enum class Expect { Header, FirstTextLine, SecondTextLine, ClosingLine };
     Expect expect_ = Expect::Header;
     ProtocolRecord current_;

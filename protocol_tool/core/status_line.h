@@ -9,7 +9,7 @@
 namespace protocol {
 
 class StatusLine {
-public:
+  public:
     // The status text buffer: up to 259 characters and the terminating zero.
     static constexpr std::size_t kStatusTextSize = 260;
     static constexpr std::size_t kMaxStatusLength = kStatusTextSize - 1;
@@ -24,7 +24,7 @@ public:
     void SetReceivedLine(const std::string& line);
     const std::string& Text() const { return text_; }
 
-private:
+  private:
     common::Frontend& frontend_;
     std::string text_;
 };

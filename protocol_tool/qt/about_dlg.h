@@ -6,7 +6,7 @@ namespace vantor {
 
 class AboutDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutDlg(const QIcon& icon, QWidget* parent);
 };
 

@@ -14,7 +14,7 @@ namespace vantor {
 
 class CProtocolDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CProtocolDlg(const protocol::ProtocolChoice& current, QWidget* parent);
     // The confirmed choice, set when the dialog was closed with OK.
     const std::optional<protocol::ProtocolChoice>& choice() const { return choice_; }
@@ -23,10 +23,10 @@ public:
     static std::optional<protocol::ProtocolChoice> Ask(const protocol::ProtocolChoice& current,
                                                        QWidget* parent);
 
-public slots:
+  public slots:
     void accept() override;
 
-private:
+  private:
     QRadioButton* upTo_;
     QRadioButton* newEntries_;
     QLineEdit* number_;

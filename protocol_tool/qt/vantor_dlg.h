@@ -25,7 +25,7 @@ inline constexpr char kDialogTitle[] = "Vantor   V 4.0";
 
 class CVantorDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     // portOverride: a port path given with --port; empty for the converter's port.
     CVantorDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent = nullptr);
     // Writes the settings.
@@ -39,7 +39,7 @@ public:
     protocol::CProtocolReader& reader() { return reader_; }
     const StatusLineWidget& statusLine() const { return *statusLine_; }
 
-public slots:
+  public slots:
     void getProtocol();
     void getStatistics();
     void clearProtocol();
@@ -47,7 +47,7 @@ public slots:
     void convertProtocol();
     void showAbout();
 
-private:
+  private:
     void buildControls();
     // The check box's state becomes the one the settings keep.
     void takeOverControls();

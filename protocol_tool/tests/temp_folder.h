@@ -14,7 +14,7 @@ namespace protocol_test {
 namespace fs = std::filesystem;
 
 class TempFolder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = fs::temp_directory_path() / (std::string("vantor-") + info->test_suite_name() + "-" +

@@ -26,7 +26,7 @@ namespace {
 // window is the one it expects, acts on it, and hands over to the next step. Clicks that
 // open further modal windows are queued, so no step blocks the polling timer.
 class ModalScript : public QObject {
-public:
+  public:
     using Step = std::function<bool(QWidget* modal)>;  // false: not the expected window yet
     explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {
         connect(&timer_, &QTimer::timeout, this, &ModalScript::poll);
@@ -34,7 +34,7 @@ public:
     }
     bool finished() const { return next_ == steps_.size(); }
 
-private:
+  private:
     void poll() {
         if (finished()) return timer_.stop();
         QWidget* modal = QApplication::activeModalWidget();
@@ -99,7 +99,7 @@ QVariant Stored(const char* name) {
 class VantorDialogTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<vantor::CVantorDlg> Start() {
         auto dialog = std::make_unique<vantor::CVantorDlg>(device, "/tmp/vantor-dialog-test-port");
         dialog->setFileDialogs(files);
@@ -121,7 +121,7 @@ private:
     QString chosenProtocol;    // what the Get Protocol and Convert dialogs return
     QStringList initialNames;  // the initial file names the file dialogs were given
 
-private slots:
+  private slots:
     void init() {
         QSettings("Hadrel", "Vantor").clear();
         device.clearWrites();

@@ -11,7 +11,9 @@ namespace {
 constexpr int kCenturyStart = 2000;
 constexpr int kCenturyEnd = 2099;
 
-bool InRange(int value, int low, int high) { return value >= low && value <= high; }
+bool InRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 }  // namespace
 
 ClockEntry PrefilledEntry(const LocalTime& t) {

@@ -11,8 +11,8 @@ namespace setup {
 // The PC's local time, as the dialog is filled with it.
 struct LocalTime {
     int year = 2000;
-    int month = 1;   // 1 to 12
-    int day = 1;     // 1 to 31
+    int month = 1;  // 1 to 12
+    int day = 1;    // 1 to 31
     int hour = 0;
     int minute = 0;
     int second = 0;
@@ -21,8 +21,8 @@ using LocalTimeSource = std::function<LocalTime()>;
 
 // The daylight-saving list of the dialog, in its order.
 enum DaylightSaving : int { kSummerTime = 0, kWinterTime = 1, kWithoutTimeSwitch = 2 };
-inline constexpr std::array<const char*, 3> kDaylightSavingEntries = {
-    "Summer time", "Winter time", "Withou time-switch"};
+inline constexpr std::array<const char*, 3> kDaylightSavingEntries = {"Summer time", "Winter time",
+                                                                      "Withou time-switch"};
 
 // What the dialog holds: six texts as typed and the index of the chosen list entry.
 struct ClockEntry {
@@ -55,7 +55,7 @@ std::array<std::string, 3> ClockCommands(const ClockValues& values);
 // The "Time / Date" dialog as the transfer sees it: shown filled with an entry, it
 // returns what the user confirmed with OK, or nullopt when cancelled.
 class TimeDateDialog {
-public:
+  public:
     virtual ~TimeDateDialog() = default;
     virtual std::optional<ClockEntry> show(const ClockEntry& prefilled) = 0;
 };

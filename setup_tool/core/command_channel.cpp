@@ -5,7 +5,7 @@
 namespace setup {
 
 namespace {
-constexpr std::size_t kLetterIndex = 2;       // "@T" then the command's letter
+constexpr std::size_t kLetterIndex = 2;         // "@T" then the command's letter
 constexpr std::size_t kChecksumAnswerSize = 3;  // letter, checksum low byte, high byte
 constexpr const char* kLogin = "@TA\r";
 constexpr const char* kLogout = "@Ta\r";
@@ -62,6 +62,8 @@ bool CommandChannel::Logout(bool showReady) {
     return true;
 }
 
-void CommandChannel::WriteUnacknowledged(const std::string& command) { link_.Write(command); }
+void CommandChannel::WriteUnacknowledged(const std::string& command) {
+    link_.Write(command);
+}
 
 }  // namespace setup

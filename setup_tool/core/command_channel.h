@@ -20,7 +20,7 @@ inline constexpr const char* kNoLoginText = "No login";
 inline constexpr const char* kReadyText = "Ready";
 
 class CommandChannel {
-public:
+  public:
     CommandChannel(serial::CSerialLink& link, common::Frontend& frontend);
 
     // Sends the command (without "\r"; it is added here) and returns when its
@@ -41,7 +41,7 @@ public:
 
     const std::string& LastAnswer() const { return answer_; }
 
-private:
+  private:
     serial::CSerialLink& link_;
     common::Frontend& frontend_;
     std::string answer_;

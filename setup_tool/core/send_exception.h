@@ -9,7 +9,7 @@
 namespace setup {
 
 class CSendException {
-public:
+  public:
     static constexpr std::size_t kMessageSize = 256;  // text and its terminating NUL
 
     explicit CSendException(std::string_view text) {
@@ -20,7 +20,7 @@ public:
     virtual ~CSendException() = default;
     const char* what() const { return message_.data(); }
 
-private:
+  private:
     std::array<char, kMessageSize> message_{};
 };
 

@@ -11,14 +11,16 @@ constexpr int kTbField8Bias = 7;
 // "@TL" field 10 is never read from the file.
 constexpr const char* kTlBlankField = "        ";
 
-int Bit(std::uint8_t flags, int bit) { return (flags >> bit) & 1; }
+int Bit(std::uint8_t flags, int bit) {
+    return (flags >> bit) & 1;
+}
 }  // namespace
 
 std::string TbCommand(const SetupRecord& r) {
     using namespace layout::tb;
-    return common::Format("@TB%1d%1d%1d%1d%1d%1d%1d%1d%1d%1d%02d%1d%1d%02d%02d%04d", r.byte(kField1),
-                          r.byte(kField2), r.byte(kField3), r.byte(kField4), r.byte(kField5),
-                          r.byte(kField6) - kTbField6Bias, r.byte(kField7),
+    return common::Format("@TB%1d%1d%1d%1d%1d%1d%1d%1d%1d%1d%02d%1d%1d%02d%02d%04d",
+                          r.byte(kField1), r.byte(kField2), r.byte(kField3), r.byte(kField4),
+                          r.byte(kField5), r.byte(kField6) - kTbField6Bias, r.byte(kField7),
                           r.byte(kField8) - kTbField8Bias, r.byte(kField9), r.byte(kField10),
                           r.byte(kField11), r.byte(kField12), r.byte(kField13), r.byte(kField14),
                           r.byte(kField15), r.signedWord(kField16));
@@ -46,11 +48,10 @@ std::string TlCommand(const SetupRecord& r) {
     using namespace layout::tl;
     std::string command = common::Format(
         "@TL%04d%05u%1d%1d%1d%04d%1d%04d%1d%8s%05u%1d%1d%05u%1d%1d", r.signedWord(kField1),
-        static_cast<unsigned>(r.word(kField2)), r.byte(kField3), r.byte(kField4),
-        r.byte(kField5), r.signedWord(kField6), r.byte(kField7), r.signedWord(kField8),
-        r.signedWord(kField9), kTlBlankField, static_cast<unsigned>(r.word(kField11)),
-        r.byte(kField12), r.byte(kField13), static_cast<unsigned>(r.word(kField14)),
-        r.byte(kField15), r.byte(kField16));
+        static_cast<unsigned>(r.word(kField2)), r.byte(kField3), r.byte(kField4), r.byte(kField5),
+        r.signedWord(kField6), r.byte(kField7), r.signedWord(kField8), r.signedWord(kField9),
+        kTlBlankField, static_cast<unsigned>(r.word(kField11)), r.byte(kField12), r.byte(kField13),
+        static_cast<unsigned>(r.word(kField14)), r.byte(kField15), r.byte(kField16));
     // Fields 17 to 28: "%04d%04d%02d" for each group.
     for (std::size_t g = 0; g < kGroupCount; ++g) {
         const std::size_t at = kGroups + g * kGroupSize;
@@ -77,7 +78,9 @@ std::string TableCommand(char letter, int n, const TableEntry& entry) {
            common::Format("/%02d/%04d", entry.value, entry.number);
 }
 
-std::string TmCommand(int n) { return common::Format("@TM%02d/000", n); }
+std::string TmCommand(int n) {
+    return common::Format("@TM%02d/000", n);
+}
 
 std::vector<std::string> ParameterCommands(const SetupRecord& record) {
     std::vector<std::string> commands{TbCommand(record)};
@@ -85,7 +88,8 @@ std::vector<std::string> ParameterCommands(const SetupRecord& record) {
         commands.push_back(TcCommand(record, i));
     commands.push_back(TdCommand(record));
     for (int g = 0; g < layout::kTeGroups; ++g)
-        for (int k = 0; k < layout::kTeValuesPerGroup; ++k) commands.push_back(TeCommand(record, g, k));
+        for (int k = 0; k < layout::kTeValuesPerGroup; ++k)
+            commands.push_back(TeCommand(record, g, k));
     commands.push_back(TlCommand(record));
     commands.push_back(TnCommand(record));
     return commands;
@@ -93,7 +97,8 @@ std::vector<std::string> ParameterCommands(const SetupRecord& record) {
 
 bool TableSwitchOn(const SetupRecord& record) {
     unsigned sum = record.word(layout::kTnNumber);
-    for (std::size_t i = 0; i < layout::kTnDigitCount; ++i) sum += record.byte(layout::kTnDigits + i);
+    for (std::size_t i = 0; i < layout::kTnDigitCount; ++i)
+        sum += record.byte(layout::kTnDigits + i);
     return sum != 0;
 }
 

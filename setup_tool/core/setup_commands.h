@@ -10,7 +10,7 @@
 namespace setup {
 
 std::string TbCommand(const SetupRecord& record);
-std::string TcCommand(const SetupRecord& record, int index);        // index 0 to 7
+std::string TcCommand(const SetupRecord& record, int index);  // index 0 to 7
 std::string TdCommand(const SetupRecord& record);
 std::string TeCommand(const SetupRecord& record, int group, int k);  // 0 to 7 each
 std::string TlCommand(const SetupRecord& record);

@@ -7,12 +7,18 @@ namespace setup {
 
 DisplayVariant VariantOf(std::uint8_t variantByte) {
     switch (variantByte) {
-        case 1: return {2, 64};
-        case 2: return {2, 128};
-        case 3: return {2, 256};
-        case 4: return {6, 512};
-        case 5: return {2, 1536};
-        default: return {2, 0};
+        case 1:
+            return {2, 64};
+        case 2:
+            return {2, 128};
+        case 3:
+            return {2, 256};
+        case 4:
+            return {6, 512};
+        case 5:
+            return {2, 1536};
+        default:
+            return {2, 0};
     }
 }
 

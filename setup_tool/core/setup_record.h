@@ -15,32 +15,32 @@ namespace setup {
 // Where the fields stand in the record (byte offsets).
 namespace layout {
 inline constexpr std::size_t kRecordSize = 1315;
-inline constexpr std::size_t kVariant = 1;            // byte, also "@TB" field 2
-inline constexpr std::size_t kTdDigits = 4;           // 24 bytes, "@TD"
+inline constexpr std::size_t kVariant = 1;   // byte, also "@TB" field 2
+inline constexpr std::size_t kTdDigits = 4;  // 24 bytes, "@TD"
 inline constexpr std::size_t kTdDigitCount = 24;
-inline constexpr std::size_t kTbFifthField = 28;      // bytes 28 to 38, "@TB" fields 5 to 15
-inline constexpr std::size_t kTbSignedWord = 39;      // signed word, "@TB" field 16
-inline constexpr std::size_t kTcParameters = 41;      // 8 bytes, "@TC" 09 to 16
+inline constexpr std::size_t kTbFifthField = 28;  // bytes 28 to 38, "@TB" fields 5 to 15
+inline constexpr std::size_t kTbSignedWord = 39;  // signed word, "@TB" field 16
+inline constexpr std::size_t kTcParameters = 41;  // 8 bytes, "@TC" 09 to 16
 inline constexpr std::size_t kTcParameterCount = 8;
 inline constexpr int kTcFirstNumber = 9;
-inline constexpr std::size_t kTeValues = 49;          // 64 signed words, "@TE"
+inline constexpr std::size_t kTeValues = 49;  // 64 signed words, "@TE"
 inline constexpr int kTeGroups = 8;
 inline constexpr int kTeValuesPerGroup = 8;
-inline constexpr int kTeNumberStep = 30;              // group g numbers from 30 * g + 1
-inline constexpr std::size_t kTableF = 177;           // 49 entries
-inline constexpr std::size_t kTableG = 422;           // 49 entries
-inline constexpr std::size_t kTableH = 667;           // 27 entries sent (room for 27)
-inline constexpr std::size_t kTableI = 822;           // 31 entries
+inline constexpr int kTeNumberStep = 30;     // group g numbers from 30 * g + 1
+inline constexpr std::size_t kTableF = 177;  // 49 entries
+inline constexpr std::size_t kTableG = 422;  // 49 entries
+inline constexpr std::size_t kTableH = 667;  // 27 entries sent (room for 27)
+inline constexpr std::size_t kTableI = 822;  // 31 entries
 inline constexpr int kTableFEntries = 49;
 inline constexpr int kTableGEntries = 49;
 inline constexpr int kTableHEntries = 27;
 inline constexpr int kTableIEntries = 31;
-inline constexpr std::size_t kTlFirst = 977;          // "@TL" fields 1 to 9, bytes 977 to 990
-inline constexpr std::size_t kTlSecondGroup = 1000;   // "@TL" fields 11 to 28, bytes 1000 to 1027
-inline constexpr std::size_t kTnDigits = 1029;        // 10 bytes, "@TN"
+inline constexpr std::size_t kTlFirst = 977;         // "@TL" fields 1 to 9, bytes 977 to 990
+inline constexpr std::size_t kTlSecondGroup = 1000;  // "@TL" fields 11 to 28, bytes 1000 to 1027
+inline constexpr std::size_t kTnDigits = 1029;       // 10 bytes, "@TN"
 inline constexpr std::size_t kTnDigitCount = 10;
-inline constexpr std::size_t kTnNumber = 1039;        // word, "@TN"
-inline constexpr int kTmCommands = 21;                // "@TM01/000" to "@TM21/000"
+inline constexpr std::size_t kTnNumber = 1039;  // word, "@TN"
+inline constexpr int kTmCommands = 21;          // "@TM01/000" to "@TM21/000"
 
 // The sources of the "@TB" fields, in the order they are sent.
 namespace tb {
@@ -60,8 +60,8 @@ inline constexpr std::size_t kField5 = 983, kField6 = 984, kField7 = 986, kField
 inline constexpr std::size_t kField9 = 989;
 inline constexpr std::size_t kField11 = 1000, kField12 = 1004, kField13 = 1006;
 inline constexpr std::size_t kField14 = 1002, kField15 = 1005, kField16 = 1007;
-inline constexpr std::size_t kGroups = 1008;     // fields 17 to 28
-inline constexpr std::size_t kGroupSize = 5;     // word, word, byte
+inline constexpr std::size_t kGroups = 1008;  // fields 17 to 28
+inline constexpr std::size_t kGroupSize = 5;  // word, word, byte
 inline constexpr std::size_t kGroupCount = 4;
 }  // namespace tl
 }  // namespace layout
@@ -85,7 +85,7 @@ struct DisplayVariant {
 DisplayVariant VariantOf(std::uint8_t variantByte);
 
 class SetupRecord {
-public:
+  public:
     SetupRecord() = default;
     // The record from the first bytes given, the rest zero.
     static SetupRecord FromBytes(const std::string& bytes);
@@ -100,7 +100,7 @@ public:
     TableEntry entry(std::size_t tableOffset, int index) const;  // index from 0
     DisplayVariant variant() const { return VariantOf(byte(layout::kVariant)); }
 
-private:
+  private:
     std::array<std::uint8_t, layout::kRecordSize> bytes_{};
 };
 

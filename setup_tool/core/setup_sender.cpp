@@ -17,7 +17,9 @@ CSetupSender::CSetupSender(serial::SerialDevice& device, common::Frontend& front
       link_(device, frontend, serial::Program::Skellig),
       channel_(link_, frontend) {}
 
-bool CSetupSender::OpenPort(const std::string& portName) { return link_.Open(portName); }
+bool CSetupSender::OpenPort(const std::string& portName) {
+    return link_.Open(portName);
+}
 
 void CSetupSender::SetStatus(const std::string& text) {
     if (!text.empty()) frontend_.setStatus(text);
@@ -31,7 +33,8 @@ SendOutcome CSetupSender::SendSetup(const std::filesystem::path& setupPath) {
     std::optional<SetupRecord> record;
     if (auto found = common::FindFileIgnoringCase(setupPath)) record = ReadSetupRecord(*found);
     if (!record) {
-        frontend_.message(common::Format("Cannot open the setup file %s", setupPath.string().c_str()));
+        frontend_.message(
+            common::Format("Cannot open the setup file %s", setupPath.string().c_str()));
         channel_.Logout(false);
         return SendOutcome::SetupFileMissing;
     }

@@ -19,17 +19,17 @@ inline constexpr const char* kSendSetupText = "Send setup";
 // How a transfer ended, for callers that need more than what was shown (the
 // command-line tool's exit status, tests).
 enum class SendOutcome {
-    Done,             // logged out with "a"
-    LoginFailed,      // "No connection" or "No login"
-    SetupFileMissing, // named in a message, logged out again
-    SendFailed,       // "Timeout" or "Wrong checksum"; the display stays logged in
-    LogoutFailed,     // everything sent, but the logout got no "a"
+    Done,              // logged out with "a"
+    LoginFailed,       // "No connection" or "No login"
+    SetupFileMissing,  // named in a message, logged out again
+    SendFailed,        // "Timeout" or "Wrong checksum"; the display stays logged in
+    LogoutFailed,      // everything sent, but the logout got no "a"
 };
 
 class CSetupSender {
-public:
-    CSetupSender(serial::SerialDevice& device, common::Frontend& frontend,
-                 TimeDateDialog& timeDate, LocalTimeSource localTime);
+  public:
+    CSetupSender(serial::SerialDevice& device, common::Frontend& frontend, TimeDateDialog& timeDate,
+                 LocalTimeSource localTime);
 
     // Opens the serial link on the port; the outcome is only for callers that explain it
     // (a port that can't be opened makes every transfer end with "No connection").
@@ -43,7 +43,7 @@ public:
     // valid values, which are then written as the three clock commands.
     void SetClock();
 
-private:
+  private:
     void SendParameters(const SetupRecord& record);
     void SendTextPages(const std::filesystem::path& setupPath, const DisplayVariant& variant);
     // An empty text only repaints the status line, so it keeps its text.

@@ -59,7 +59,8 @@ std::string TextLine(const std::string& raw) {
     return line;
 }
 
-std::vector<TextPageLine> TextPageLines(const std::string& contents, const DisplayVariant& variant) {
+std::vector<TextPageLine> TextPageLines(const std::string& contents,
+                                        const DisplayVariant& variant) {
     std::vector<TextPageLine> lines;
     int page = 0;
     int line = 1;
@@ -83,6 +84,8 @@ std::string TkCommand(const TextPageLine& line) {
     return common::Format("@TK%04d/%02d/", line.page, line.line) + TextLine(line.text);
 }
 
-std::string TextPageStatus(int page) { return common::Format("Text page: %04d", page); }
+std::string TextPageStatus(int page) {
+    return common::Format("Text page: %04d", page);
+}
 
 }  // namespace setup

@@ -29,8 +29,8 @@ std::filesystem::path SetupPathForTextFile(const std::string& textPath);
 std::string TextLine(const std::string& raw);
 
 struct TextPageLine {
-    int page = 0;  // from 0
-    int line = 0;  // within the page, from 1
+    int page = 0;      // from 0
+    int line = 0;      // within the page, from 1
     std::string text;  // 40 characters
 };
 

@@ -7,7 +7,7 @@ namespace skellig {
 
 class AboutDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     AboutDlg(const QIcon& icon, QWidget* parent);
 };
 

@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Sends a text display's setup and text pages.");
     parser.addHelpOption();
-    QCommandLineOption port("port", "Use the serial port PATH instead of the USB-serial converter found.",
-                            "PATH");
+    QCommandLineOption port(
+        "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
     parser.addOption(port);
     parser.process(app);
 

@@ -42,7 +42,8 @@ TextFileChooser StandardTextFileChooser() {
         dialog.setNameFilter("Text file (*.txt)");
         dialog.setDefaultSuffix("txt");
         if (!proposed.isEmpty()) dialog.selectFile(proposed);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
         return dialog.selectedFiles().front();
     };
 }
@@ -61,7 +62,9 @@ CSkelligDlg::CSkelligDlg(serial::SerialDevice& device, QString portOverride, QWi
     buildControls();
 }
 
-CSkelligDlg::~CSkelligDlg() { SavePathVyn(lastPath_); }
+CSkelligDlg::~CSkelligDlg() {
+    SavePathVyn(lastPath_);
+}
 
 void CSkelligDlg::buildControls() {
     auto* file = new QGroupBox("File", this);

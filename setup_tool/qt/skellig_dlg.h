@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "link/serial_device.h"
-#include "setup_tool/core/setup_sender.h"
 #include "qt_shared/dialog_frontend.h"
 #include "qt_shared/status_line_widget.h"
+#include "setup_tool/core/setup_sender.h"
 #include "setup_tool/qt/time_date_dlg.h"
 
 class QLabel;
@@ -28,7 +28,7 @@ TextFileChooser StandardTextFileChooser();
 
 class CSkelligDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     // portOverride: a port path given with --port; empty for the converter's port.
     CSkelligDlg(serial::SerialDevice& device, QString portOverride, QWidget* parent = nullptr);
     // Writes "PathVYN".
@@ -42,12 +42,12 @@ public:
     const StatusLineWidget& statusLine() const { return *statusLine_; }
     const QString& lastPath() const { return lastPath_; }
 
-public slots:
+  public slots:
     // The send button: choose a text file, send its setup.
     void sendSetup();
     void showAbout();
 
-private:
+  private:
     void buildControls();
 
     StatusLineWidget* statusLine_;

@@ -10,8 +10,12 @@
 namespace skellig {
 
 namespace {
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-std::string S(const QString& text) { return text.toStdString(); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string S(const QString& text) {
+    return text.toStdString();
+}
 }  // namespace
 
 QLineEdit* CTimeDateDlg::field(const char* name) {

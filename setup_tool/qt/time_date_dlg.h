@@ -13,7 +13,7 @@ namespace skellig {
 
 class CTimeDateDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CTimeDateDlg(QWidget* parent);
 
     // Fills the fields and chooses the list entry.
@@ -21,7 +21,7 @@ public:
     // The fields as typed and the chosen entry's index.
     setup::ClockEntry entry() const;
 
-private:
+  private:
     QLineEdit* field(const char* name);
     QLineEdit* hours_;
     QLineEdit* minutes_;
@@ -34,11 +34,11 @@ private:
 
 // The clock step's dialog for the transfer: a CTimeDateDlg over the main dialog.
 class QtTimeDate final : public setup::TimeDateDialog {
-public:
+  public:
     explicit QtTimeDate(QWidget* parent) : parent_(parent) {}
     std::optional<setup::ClockEntry> show(const setup::ClockEntry& prefilled) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -12,9 +12,10 @@ std::optional<setup::ClockEntry> ConsoleTimeDate::show(const setup::ClockEntry& 
     }
     shown_ = true;
     setup::ClockEntry entry = ApplyClockChoice(choice_, prefilled);
-    const int rule = entry.rule >= 0 && entry.rule < static_cast<int>(setup::kDaylightSavingEntries.size())
-                         ? entry.rule
-                         : setup::kWithoutTimeSwitch;
+    const int rule =
+        entry.rule >= 0 && entry.rule < static_cast<int>(setup::kDaylightSavingEntries.size())
+            ? entry.rule
+            : setup::kWithoutTimeSwitch;
     std::fprintf(out_, "Time / Date: %s:%s:%s %s.%s.%s %s\n", entry.hours.c_str(),
                  entry.minutes.c_str(), entry.seconds.c_str(), entry.day.c_str(),
                  entry.month.c_str(), entry.year.c_str(), setup::kDaylightSavingEntries[rule]);

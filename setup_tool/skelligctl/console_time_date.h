@@ -9,11 +9,11 @@
 namespace skelligctl {
 
 class ConsoleTimeDate final : public setup::TimeDateDialog {
-public:
+  public:
     ConsoleTimeDate(ClockChoice choice, std::FILE* out) : choice_(std::move(choice)), out_(out) {}
     std::optional<setup::ClockEntry> show(const setup::ClockEntry& prefilled) override;
 
-private:
+  private:
     ClockChoice choice_;
     std::FILE* out_;
     bool shown_ = false;

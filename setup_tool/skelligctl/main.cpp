@@ -1,6 +1,6 @@
 // skelligctl: the text display setup transfer without a window.
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 

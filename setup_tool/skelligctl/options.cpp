@@ -157,7 +157,8 @@ setup::ClockEntry ApplyClockChoice(const ClockChoice& choice, setup::ClockEntry 
     return entry;
 }
 
-bool ClockChoiceIsValid(const ClockChoice& choice, const setup::LocalTime& now, std::string& error) {
+bool ClockChoiceIsValid(const ClockChoice& choice, const setup::LocalTime& now,
+                        std::string& error) {
     if (choice.skip) return true;
     if (setup::CheckedClock(ApplyClockChoice(choice, setup::PrefilledEntry(now)))) return true;
     error =

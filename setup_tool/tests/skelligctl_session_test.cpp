@@ -51,7 +51,8 @@ std::vector<std::string> ExpectedSession(const std::string& set, const std::stri
     for (int i = 4; i < 28; ++i) td += std::to_string(b(i));
     s.push_back(td);
     for (int g = 0; g < 8; ++g)
-        for (int k = 0; k < 8; ++k) s.push_back(F("@TE%03d/%04d", 30 * g + k + 1, sw(49 + 2 * (8 * g + k))));
+        for (int k = 0; k < 8; ++k)
+            s.push_back(F("@TE%03d/%04d", 30 * g + k + 1, sw(49 + 2 * (8 * g + k))));
     s.push_back(F("@TL%04d%05d%d%d%d%04d%d%04d%d        %05d%d%d%05d%d%d", sw(977), w(979), b(981),
                   b(982), b(983), sw(984), b(986), sw(987), sw(989), w(1000), b(1004), b(1006),
                   w(1002), b(1005), b(1007)) +
@@ -136,7 +137,8 @@ struct Skelligctl : ::testing::Test {
 };
 
 const std::vector<std::string> kWinterClock{"@U09:05:03", "@UW", "@D07.03.24"};
-const std::vector<std::string> kClockOptions{"--time", "09:05:03", "--date", "07.03.2024", "--dst", "winter"};
+const std::vector<std::string> kClockOptions{"--time",     "09:05:03", "--date",
+                                             "07.03.2024", "--dst",    "winter"};
 
 }  // namespace
 
@@ -146,7 +148,8 @@ TEST_F(Skelligctl, SampleSessionIsExactlyTheExpectedCommands) {
     auto result = Send(sample, kClockOptions);
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    auto expected = ExpectedSession(Slurp(fs::path(SAMPLES_DIR) / "anlage.set"), Slurp(sample), kWinterClock);
+    auto expected =
+        ExpectedSession(Slurp(fs::path(SAMPLES_DIR) / "anlage.set"), Slurp(sample), kWinterClock);
     EXPECT_EQ(expected.size(), 1u + 253u + 20u + 3u + 1u);  // the sample has the tables on
     EXPECT_EQ(RecordLines(record), expected);
     EXPECT_EQ(result.out,

@@ -8,14 +8,14 @@
 namespace sim {
 
 struct DisplayFaults {
-    bool silent = false;           // answers nothing at all
-    bool wrongLogin = false;       // answers "@TA\r" with "a\r" instead of "A\r"
-    bool doubledLogin = false;     // answers "@TA\r" with "AA\r"
-    bool wrongLogout = false;      // answers "@Ta\r" with "A\r" instead of "a\r"
-    int wrongChecksumAt = 0;       // the acknowledgement of this command has a wrong checksum
-    int shortAckAt = 0;            // the acknowledgement of this command is its letter only
-    int silentFrom = 0;            // from this command on nothing is answered
-    int pauseInLine = 0;           // a retrieval answer stalls inside this line (from 1)
+    bool silent = false;        // answers nothing at all
+    bool wrongLogin = false;    // answers "@TA\r" with "a\r" instead of "A\r"
+    bool doubledLogin = false;  // answers "@TA\r" with "AA\r"
+    bool wrongLogout = false;   // answers "@Ta\r" with "A\r" instead of "a\r"
+    int wrongChecksumAt = 0;    // the acknowledgement of this command has a wrong checksum
+    int shortAckAt = 0;         // the acknowledgement of this command is its letter only
+    int silentFrom = 0;         // from this command on nothing is answered
+    int pauseInLine = 0;        // a retrieval answer stalls inside this line (from 1)
 };
 
 // Adds the fault of one "--fault" value to faults; false, with a reason in error, when the

@@ -36,7 +36,7 @@ std::vector<std::string> AnswerLines(const std::string& text);
 std::string ProtocolUpTo(const std::string& protocol, int count);
 
 class DisplayModel {
-public:
+  public:
     DisplayModel(DisplayFaults faults, std::string protocol, std::string statistics);
 
     // The answer to a request; empty when the display stays silent.
@@ -47,7 +47,7 @@ public:
     const std::string& protocol() const { return protocol_; }
     const std::string& statistics() const { return statistics_; }
 
-private:
+  private:
     Answer setupAnswer(const DisplayRequest& request) const;
     Answer linesAnswer(const std::string& text) const;
 

@@ -17,7 +17,9 @@ constexpr const char* kSetupLetters = "BCDEFGHIKLMN";
 bool EndsWithCarriageReturn(char family) {
     return family == 'T' || family == 'U' || family == 'D';
 }
-bool EndsWithAt(char family) { return family == 'Y' || family == 'y'; }
+bool EndsWithAt(char family) {
+    return family == 'Y' || family == 'y';
+}
 }  // namespace
 
 std::optional<DisplayRequest> DisplayRequestParser::feed(std::uint8_t byte) {
@@ -37,8 +39,10 @@ std::optional<DisplayRequest> DisplayRequestParser::feed(std::uint8_t byte) {
         if (pending_[pending_.size() - 1] != kPreface[pending_.size() - 1]) {
             noise_ += pending_.size() - 1;
             pending_.clear();
-            if (c == kStart) pending_ = c;
-            else ++noise_;
+            if (c == kStart)
+                pending_ = c;
+            else
+                ++noise_;
             return std::nullopt;
         }
         if (pending_.size() == kPrefaceLength) return Classify(std::exchange(pending_, {}));
@@ -52,8 +56,10 @@ std::optional<DisplayRequest> DisplayRequestParser::feed(std::uint8_t byte) {
         // "@" followed by a letter that starts no command.
         noise_ += pending_.size() - 1;
         pending_.clear();
-        if (c == kStart) pending_ = c;
-        else ++noise_;
+        if (c == kStart)
+            pending_ = c;
+        else
+            ++noise_;
         return std::nullopt;
     }
     if (pending_.size() > kMaxCommandLength) {

@@ -10,16 +10,16 @@
 namespace sim {
 
 enum class RequestKind {
-    Login,         // "@TA\r"
-    Logout,        // "@Ta\r"
-    Setup,         // "@TB" ... "@TN" with fields, "\r": acknowledged with letter and checksum
-    Clock,         // "@U...\r", "@D...\r": taken without an answer
-    Preface,       // "@@/r": announces a retrieval request
-    Protocol,      // "@YA@" (new entries) or "@Y%04d@" (up to an entry number)
-    Statistics,    // "@yA@"
-    ClearProtocol, // "@YI@"
-    ClearStatistics, // "@yI@"
-    Unknown,       // a well-terminated command the display has no use for
+    Login,            // "@TA\r"
+    Logout,           // "@Ta\r"
+    Setup,            // "@TB" ... "@TN" with fields, "\r": acknowledged with letter and checksum
+    Clock,            // "@U...\r", "@D...\r": taken without an answer
+    Preface,          // "@@/r": announces a retrieval request
+    Protocol,         // "@YA@" (new entries) or "@Y%04d@" (up to an entry number)
+    Statistics,       // "@yA@"
+    ClearProtocol,    // "@YI@"
+    ClearStatistics,  // "@yI@"
+    Unknown,          // a well-terminated command the display has no use for
 };
 
 struct DisplayRequest {
@@ -30,7 +30,7 @@ struct DisplayRequest {
 };
 
 class DisplayRequestParser {
-public:
+  public:
     // Longest command the display buffers; longer runs without a terminator are noise.
     static constexpr std::size_t kMaxCommandLength = 512;
 
@@ -41,7 +41,7 @@ public:
     // Bytes dropped because they belonged to no command.
     std::size_t noiseBytes() const { return noise_; }
 
-private:
+  private:
     std::string pending_;
     std::size_t noise_ = 0;
 };

@@ -41,36 +41,37 @@ struct Options {
 };
 
 void PrintUsage(std::FILE* to) {
-    std::fprintf(to,
-                 "Usage: displaysim --link PATH [--record FILE] [--protocol FILE]\n"
-                 "                  [--statistics FILE] [--realtime] [--verbose] [--fault KIND]...\n"
-                 "\n"
-                 "A text display on a pseudo-terminal reached through PATH (a symbolic link),\n"
-                 "for skellig/skelligctl and vantor/vantorctl with --port PATH. It listens at\n"
-                 "9600 baud, 8 data bits, no parity, 2 stop bits; a client that sets the line\n"
-                 "otherwise meets a silent display.\n"
-                 "\n"
-                 "Setup side: \"@TA\\r\" is answered \"A\\r\" and \"@Ta\\r\" \"a\\r\"; between them every\n"
-                 "setup command @TB ... @TN is acknowledged with its letter, the checksum (low,\n"
-                 "high byte) and \"\\r\". Clock commands (@U..., @D...) are taken without answer.\n"
-                 "Protocol side: \"@@/r\" followed by \"@YA@\" is answered with every line of the\n"
-                 "protocol, by \"@Y%%04d@\" with the lines before the first entry and entries 1 to\n"
-                 "the number (an entry starts with a line beginning Coming, Going, On or Off),\n"
-                 "by \"@yA@\" with the statistics; \"@YI@\" and \"@yI@\" clear them.\n"
-                 "\n"
-                 "  --link PATH        where the display's port appears (required)\n"
-                 "  --record FILE      writes every command received, one per line, the ending\n"
-                 "                     \"\\r\" left off, control bytes as \\xHH, a backslash as \\\\\n"
-                 "  --protocol FILE    the protocol held by the display (bytes as sent)\n"
-                 "  --statistics FILE  the statistics held by the display (bytes as sent)\n"
-                 "  --realtime         takes and sends every character with its wire time at\n"
-                 "                     9600 baud (11 bits per character)\n"
-                 "  --verbose          prints every command and answer on standard output\n"
-                 "  --fault KIND       misbehaves; may be given several times:\n"
-                 "%s"
-                 "\n"
-                 "Ends on SIGINT or SIGTERM and removes the link.\n",
-                 sim::FaultUsage().c_str());
+    std::fprintf(
+        to,
+        "Usage: displaysim --link PATH [--record FILE] [--protocol FILE]\n"
+        "                  [--statistics FILE] [--realtime] [--verbose] [--fault KIND]...\n"
+        "\n"
+        "A text display on a pseudo-terminal reached through PATH (a symbolic link),\n"
+        "for skellig/skelligctl and vantor/vantorctl with --port PATH. It listens at\n"
+        "9600 baud, 8 data bits, no parity, 2 stop bits; a client that sets the line\n"
+        "otherwise meets a silent display.\n"
+        "\n"
+        "Setup side: \"@TA\\r\" is answered \"A\\r\" and \"@Ta\\r\" \"a\\r\"; between them every\n"
+        "setup command @TB ... @TN is acknowledged with its letter, the checksum (low,\n"
+        "high byte) and \"\\r\". Clock commands (@U..., @D...) are taken without answer.\n"
+        "Protocol side: \"@@/r\" followed by \"@YA@\" is answered with every line of the\n"
+        "protocol, by \"@Y%%04d@\" with the lines before the first entry and entries 1 to\n"
+        "the number (an entry starts with a line beginning Coming, Going, On or Off),\n"
+        "by \"@yA@\" with the statistics; \"@YI@\" and \"@yI@\" clear them.\n"
+        "\n"
+        "  --link PATH        where the display's port appears (required)\n"
+        "  --record FILE      writes every command received, one per line, the ending\n"
+        "                     \"\\r\" left off, control bytes as \\xHH, a backslash as \\\\\n"
+        "  --protocol FILE    the protocol held by the display (bytes as sent)\n"
+        "  --statistics FILE  the statistics held by the display (bytes as sent)\n"
+        "  --realtime         takes and sends every character with its wire time at\n"
+        "                     9600 baud (11 bits per character)\n"
+        "  --verbose          prints every command and answer on standard output\n"
+        "  --fault KIND       misbehaves; may be given several times:\n"
+        "%s"
+        "\n"
+        "Ends on SIGINT or SIGTERM and removes the link.\n",
+        sim::FaultUsage().c_str());
 }
 
 // nullopt after a usage message; the exit status then is kExitUsage (or kExitOk for --help).

@@ -11,13 +11,13 @@ namespace sim {
 std::string RecordLine(const std::string& command);
 
 class SessionRecord {
-public:
+  public:
     // No path: records nothing.
     bool open(const std::string& path);
     // Appends the command's line and flushes it, so a reader sees it at once.
     bool add(const std::string& command);
 
-private:
+  private:
     std::ofstream out_;
     bool enabled_ = false;
 };

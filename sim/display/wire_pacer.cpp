@@ -9,7 +9,9 @@ WirePacer::WirePacer(common::Clock& clock, int baud, bool enabled)
       enabled_(enabled),
       character_(Micros(1'000'000LL * kBitsPerCharacter / baud)) {}
 
-WirePacer::Micros WirePacer::now() const { return clock_.nowMicros(); }
+WirePacer::Micros WirePacer::now() const {
+    return clock_.nowMicros();
+}
 
 void WirePacer::waitUntil(Micros due) {
     const Micros left = due - now();

@@ -13,7 +13,7 @@
 namespace sim {
 
 class WirePacer {
-public:
+  public:
     using Micros = std::chrono::microseconds;
     static constexpr int kBitsPerCharacter = 11;
 
@@ -30,7 +30,7 @@ public:
     // before the last byte received has crossed the line.
     bool send(const std::string& bytes, const std::function<bool(const std::string&)>& write);
 
-private:
+  private:
     Micros now() const;
     void waitUntil(Micros due);
 

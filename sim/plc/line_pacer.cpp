@@ -7,8 +7,7 @@ namespace sim {
 LinePacer::Micros LinePacer::now() const {
     if (time_) return time_();
     // Finer than the clock's milliseconds: the due times are kept to the microsecond.
-    return std::chrono::duration_cast<Micros>(
-        std::chrono::steady_clock::now().time_since_epoch());
+    return std::chrono::duration_cast<Micros>(std::chrono::steady_clock::now().time_since_epoch());
 }
 
 void LinePacer::waitUntil(Micros due) {

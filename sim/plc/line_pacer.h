@@ -12,7 +12,7 @@
 namespace sim {
 
 class LinePacer {
-public:
+  public:
     using Micros = std::chrono::microseconds;
     static constexpr int kBitsPerCharacter = 11;
 
@@ -33,9 +33,10 @@ public:
     // Waits until the last byte received has crossed the line.
     void awaitReceived();
     // Sends the bytes one at a time, each when its character time is over.
-    bool send(const std::string& bytes, int baud, const std::function<bool(const std::string&)>& write);
+    bool send(const std::string& bytes, int baud,
+              const std::function<bool(const std::string&)>& write);
 
-private:
+  private:
     Micros now() const;
     void waitUntil(Micros due);
 

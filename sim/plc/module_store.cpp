@@ -87,10 +87,10 @@ ModulePlace ModuleStore::reserve(std::uint8_t requested, std::uint16_t codeLengt
     }
     // A module already holding the number is replaced: its pages count as free.
     auto usable = [&](size_t page) {
-        return isFree(page) ||
-               (!isSystemPage(page) && (pageByte(page) & kNumberMask) == number);
+        return isFree(page) || (!isSystemPage(page) && (pageByte(page) & kNumberMask) == number);
     };
-    const size_t pages = std::max<size_t>(1, (codeLength + layout_.pageSize - 1) / layout_.pageSize);
+    const size_t pages =
+        std::max<size_t>(1, (codeLength + layout_.pageSize - 1) / layout_.pageSize);
     for (size_t first = 0; first + pages <= ModuleLayout::kPages; ++first) {
         bool room = true;
         for (size_t p = first; p < first + pages && room; ++p) room = usable(p);
@@ -117,7 +117,8 @@ void ModuleStore::noteHeaderWrite(std::uint16_t segment, std::uint16_t offset, s
     const std::uint32_t start = PlcMemory::Linear(segment, offset);
     const std::uint32_t area = PlcMemory::Linear(0, layout_.headerArea);
     for (int number = 1; number <= ModuleLayout::kMaxNumber; ++number) {
-        const std::uint32_t at = area + ModuleLayout::kHeaderSize * static_cast<std::uint32_t>(number);
+        const std::uint32_t at =
+            area + ModuleLayout::kHeaderSize * static_cast<std::uint32_t>(number);
         // The header is complete when this write covered its last byte.
         const std::uint32_t lastByte = at + ModuleLayout::kHeaderSize - 1;
         if (lastByte < start || lastByte >= start + count) continue;
@@ -132,7 +133,8 @@ void ModuleStore::noteHeaderWrite(std::uint16_t segment, std::uint16_t offset, s
 }
 
 void ModuleStore::noteConfigurationWrite() {
-    memory_.setByteAt(PlcMemory::Linear(0, directoryByteAddress(ModuleLayout::kConfigurationPresent)), 1);
+    memory_.setByteAt(
+        PlcMemory::Linear(0, directoryByteAddress(ModuleLayout::kConfigurationPresent)), 1);
     tidyMap();
 }
 
@@ -146,11 +148,14 @@ void ModuleStore::spoilChecksum(std::uint8_t number) {
     const std::uint32_t code = PlcMemory::Linear(layout_.configurationSegment, 0) +
                                static_cast<std::uint32_t>(*page) * layout_.pageSize;
     unsigned sum = 0;
-    for (size_t i = 0; i + 2 < length; ++i) sum += memory_.byteAt(code + static_cast<std::uint32_t>(i));
+    for (size_t i = 0; i + 2 < length; ++i)
+        sum += memory_.byteAt(code + static_cast<std::uint32_t>(i));
     // Always the same wrong value, so spoiling twice changes nothing.
     const auto wrong = static_cast<std::uint16_t>(sum + 1);
-    memory_.setByteAt(code + static_cast<std::uint32_t>(length - 2), static_cast<std::uint8_t>(wrong & 0xFF));
-    memory_.setByteAt(code + static_cast<std::uint32_t>(length - 1), static_cast<std::uint8_t>(wrong >> 8));
+    memory_.setByteAt(code + static_cast<std::uint32_t>(length - 2),
+                      static_cast<std::uint8_t>(wrong & 0xFF));
+    memory_.setByteAt(code + static_cast<std::uint32_t>(length - 1),
+                      static_cast<std::uint8_t>(wrong >> 8));
 }
 
 }  // namespace sim

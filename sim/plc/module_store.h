@@ -49,7 +49,7 @@ struct ModulePlace {
 };
 
 class ModuleStore {
-public:
+  public:
     ModuleStore(PlcMemory& memory, ModuleLayout layout) : memory_(memory), layout_(layout) {}
 
     const ModuleLayout& layout() const { return layout_; }
@@ -76,7 +76,7 @@ public:
     // Marks the system pages and closes the map after its last used page.
     void tidyMap();
 
-private:
+  private:
     std::uint16_t directoryByteAddress(size_t index) const {
         return static_cast<std::uint16_t>(layout_.directoryAddress + index);
     }

@@ -23,13 +23,13 @@ ModuleLayout LayoutOf(const SimInfoBlock& info) {
 }  // namespace
 
 SimInfoBlock::SimInfoBlock() {
-    bytes[1] = 2;                // variant: takes functions and data blocks alike
-    bytes[2] = 2;                // list reads with 0x0D
-    setWord(4, 0x1000);          // directory
-    setWord(6, 0x6000);          // configuration segment
-    setWord(8, 0x0400);          // page size
-    setWord(54, 0x0400);         // INDMW segment
-    setWord(70, 0x3000);         // INDXW segment
+    bytes[1] = 2;         // variant: takes functions and data blocks alike
+    bytes[2] = 2;         // list reads with 0x0D
+    setWord(4, 0x1000);   // directory
+    setWord(6, 0x6000);   // configuration segment
+    setWord(8, 0x0400);   // page size
+    setWord(54, 0x0400);  // INDMW segment
+    setWord(70, 0x3000);  // INDXW segment
 }
 
 std::uint16_t SimInfoBlock::word(size_t offset) const {
@@ -52,8 +52,14 @@ PlcDevice::PlcDevice(std::uint8_t station, std::uint8_t firmwareMajor, std::uint
 
 std::string PlcDevice::identifyAnswer() const {
     // Two bytes the PC ignores, the firmware version, two words the PC ignores.
-    return std::string{'\x01', '\x00', static_cast<char>(firmwareMajor_),
-                       static_cast<char>(firmwareMinor_), '\x00', '\x01', '\x00', '\x00'};
+    return std::string{'\x01',
+                       '\x00',
+                       static_cast<char>(firmwareMajor_),
+                       static_cast<char>(firmwareMinor_),
+                       '\x00',
+                       '\x01',
+                       '\x00',
+                       '\x00'};
 }
 
 std::string PlcDevice::handle(const PlcRequest& request) {
@@ -73,8 +79,9 @@ std::string PlcDevice::handle(const PlcRequest& request) {
             return AckAnswer();
         case kSetFlags:
             if (request.data.size() >= 2)
-                flagsWord_ = static_cast<std::uint16_t>(static_cast<std::uint8_t>(request.data[0]) |
-                                                        (static_cast<std::uint8_t>(request.data[1]) << 8));
+                flagsWord_ =
+                    static_cast<std::uint16_t>(static_cast<std::uint8_t>(request.data[0]) |
+                                               (static_cast<std::uint8_t>(request.data[1]) << 8));
             return AckAnswer();
         case kEepromFirst:
             eepromStep_ = 1;

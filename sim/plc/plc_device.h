@@ -28,7 +28,7 @@ struct PlcMemoryFaults {
 };
 
 class PlcDevice {
-public:
+  public:
     PlcDevice(std::uint8_t station, std::uint8_t firmwareMajor, std::uint8_t firmwareMinor);
     PlcDevice(const PlcDevice&) = delete;
     PlcDevice& operator=(const PlcDevice&) = delete;
@@ -46,7 +46,7 @@ public:
     ModuleStore& modules() { return modules_; }
     void setMemoryFaults(PlcMemoryFaults faults);
 
-private:
+  private:
     std::string identifyAnswer() const;
     // The memory and module commands (plc_device_memory.cpp); empty for a malformed request.
     std::string handleMemory(const PlcRequest& request);

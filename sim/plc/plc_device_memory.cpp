@@ -59,31 +59,31 @@ void PlcDevice::setMemoryFaults(PlcMemoryFaults faults) {
 
 std::string PlcDevice::handleMemory(const PlcRequest& request) {
     switch (request.command) {
-    case kReadMemory:
-    case kReadMemoryAlt:
-    case kReadSegment:
-        return readAnswer(request);
-    case kReadList:
-    case kReadSegmentList:
-        return listAnswer(request.command, request.data);
-    case kRepeatList:
-    case kRepeatListAlt:
-        if (lastListRequest_.empty()) return {};
-        return listAnswer(lastListCommand_, lastListRequest_);
-    case kReserve:
-        return reserveAnswer(request);
-    case kReadHeader:
-        return headerAnswer(request);
-    case kDelete:
-        if (request.data.empty()) return {};
-        modules_.remove(ByteAt(request.data, 0));
-        return AckAnswer();
-    case kWriteSegmentProgress:
-    case kWriteSegment:
-    case kWriteConfiguration:
-        return writeAnswer(request);
-    default:
-        return {};
+        case kReadMemory:
+        case kReadMemoryAlt:
+        case kReadSegment:
+            return readAnswer(request);
+        case kReadList:
+        case kReadSegmentList:
+            return listAnswer(request.command, request.data);
+        case kRepeatList:
+        case kRepeatListAlt:
+            if (lastListRequest_.empty()) return {};
+            return listAnswer(lastListCommand_, lastListRequest_);
+        case kReserve:
+            return reserveAnswer(request);
+        case kReadHeader:
+            return headerAnswer(request);
+        case kDelete:
+            if (request.data.empty()) return {};
+            modules_.remove(ByteAt(request.data, 0));
+            return AckAnswer();
+        case kWriteSegmentProgress:
+        case kWriteSegment:
+        case kWriteConfiguration:
+            return writeAnswer(request);
+        default:
+            return {};
     }
 }
 
@@ -96,8 +96,7 @@ std::string PlcDevice::readAnswer(const PlcRequest& request) {
     if (head + count > kMaxAnswerData) return {};
     const std::uint16_t offset = WordAt(data, 0);
     const std::uint16_t segment = segmented ? WordAt(data, 2) : 0;
-    return TelegramAnswer(station_, request.command,
-                          data + memory_.read(segment, offset, count));
+    return TelegramAnswer(station_, request.command, data + memory_.read(segment, offset, count));
 }
 
 std::string PlcDevice::listAnswer(std::uint8_t command, const std::string& data) {
@@ -114,7 +113,8 @@ std::string PlcDevice::listAnswer(std::uint8_t command, const std::string& data)
     if (bytes.size() + 1 > kMaxAnswerData) return {};
     lastListCommand_ = command;
     lastListRequest_ = data;
-    return TelegramAnswer(station_, command, std::string(1, static_cast<char>(bytes.size())) + bytes);
+    return TelegramAnswer(station_, command,
+                          std::string(1, static_cast<char>(bytes.size())) + bytes);
 }
 
 std::string PlcDevice::writeAnswer(const PlcRequest& request) {

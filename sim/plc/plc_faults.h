@@ -7,14 +7,14 @@
 namespace sim {
 
 struct PlcFaults {
-    bool silent = false;        // never answers
-    bool wrongAck = false;      // 0x55 instead of 0xE5
-    bool telegramAck = false;   // an answer telegram instead of 0xE5
-    bool noise = false;         // stray bytes before every answer telegram
-    bool damaged = false;       // answer telegrams with a wrong second 0x68
-    int silentAfter = -1;       // silent from the (N+1)th received telegram on; -1: never
-    bool assignZero = false;    // reservations get module number 0
-    int badChecksum = -1;       // module N's code sum in memory is wrong; -1: none
+    bool silent = false;       // never answers
+    bool wrongAck = false;     // 0x55 instead of 0xE5
+    bool telegramAck = false;  // an answer telegram instead of 0xE5
+    bool noise = false;        // stray bytes before every answer telegram
+    bool damaged = false;      // answer telegrams with a wrong second 0x68
+    int silentAfter = -1;      // silent from the (N+1)th received telegram on; -1: never
+    bool assignZero = false;   // reservations get module number 0
+    int badChecksum = -1;      // module N's code sum in memory is wrong; -1: none
 
     // Takes one --fault value ("silent", "wrong-ack", "telegram-ack", "noise", "damaged",
     // "silent-after=N", "assign-zero", "bad-checksum=N"); false when it is not one of them.

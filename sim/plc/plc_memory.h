@@ -16,7 +16,7 @@
 namespace sim {
 
 class PlcMemory {
-public:
+  public:
     static constexpr std::uint32_t kSize = 0x100000;
     using TickHook = std::function<void(PlcMemory& memory, common::Millis now)>;
 
@@ -29,7 +29,9 @@ public:
     // count bytes from segment:offset (the offset wraps at 0xFFFF, the segment stays).
     std::string read(std::uint16_t segment, std::uint16_t offset, size_t count) const;
     void write(std::uint16_t segment, std::uint16_t offset, const std::string& bytes);
-    std::string read16(std::uint16_t address, size_t count) const { return read(0, address, count); }
+    std::string read16(std::uint16_t address, size_t count) const {
+        return read(0, address, count);
+    }
     void write16(std::uint16_t address, const std::string& bytes) { write(0, address, bytes); }
 
     std::uint8_t byteAt(std::uint32_t linear) const { return bytes_[linear % kSize]; }
@@ -50,7 +52,7 @@ public:
     bool loadImage(const std::filesystem::path& path, std::string& error);
     bool saveImage(const std::filesystem::path& path) const;
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     std::uint64_t changes_ = 0;
     TickHook tick_;

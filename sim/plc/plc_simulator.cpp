@@ -10,8 +10,7 @@ bool PlcLineAccepted(const serial::ObservedLine& line) {
     return line.dataBits == 8 && line.stopBits == 1 && (line.baud == 9600 || line.baud == 19200);
 }
 
-PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty,
-                           common::Clock& clock)
+PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, common::Clock& clock)
     : options_(std::move(options)),
       pty_(pty),
       clock_(clock),
@@ -79,7 +78,8 @@ void PlcSimulator::receive(std::uint8_t byte) {
     std::string reply = device_.handle(*request);
     reply = options_.faults.apply(received_, device_.station(), request->command, reply);
     if (!reply.empty()) {
-        pacer_.send(reply, line.baud, [this](const std::string& bytes) { return pty_.write(bytes); });
+        pacer_.send(reply, line.baud,
+                    [this](const std::string& bytes) { return pty_.write(bytes); });
         log("->", reply);
     }
     saveImageIfChanged();

@@ -33,7 +33,7 @@ struct PlcSimOptions {
 bool PlcLineAccepted(const serial::ObservedLine& line);
 
 class PlcSimulator {
-public:
+  public:
     PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, common::Clock& clock);
 
     // Loads the image named in the options, if there is one; false with a reason when the
@@ -48,7 +48,7 @@ public:
     PlcDevice& device() { return device_; }
     int telegramsReceived() const { return received_; }
 
-private:
+  private:
     void log(const char* direction, const std::string& bytes);
     void saveImageIfChanged();
     PlcSimOptions options_;

@@ -19,7 +19,7 @@ struct PlcRequest {
 };
 
 class RequestParser {
-public:
+  public:
     // A frame arrives in one piece; a pause this long inside one means its sender stopped
     // half-way (a program ended mid-write), and the bytes so far are dropped.
     static constexpr common::Millis kFrameGap{500};
@@ -32,7 +32,7 @@ public:
     // Frames dropped for a wrong sum, end byte or layout.
     int rejected() const { return rejected_; }
 
-private:
+  private:
     std::optional<PlcRequest> finish();
     std::string pending_;
     common::Millis lastByteAt_{0};

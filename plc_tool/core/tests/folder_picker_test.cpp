@@ -51,9 +51,10 @@ struct FolderPickerTest : ::testing::Test {
     FolderPicker picker{view, frontend, quarnwin::FolderPathStyle::Posix()};
 
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("folder_picker_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root =
+            fs::temp_directory_path() /
+            ("folder_picker_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "PROGRAMME" / "inner");
         fs::create_directories(root / "data");
@@ -263,10 +264,10 @@ TEST(FolderPickerDrives, InvalidDrivesAndShortNetworkPathsAreRefused) {
     view.Set("\\\\server\\share");
     EXPECT_EQ(picker.Open(), Decision::Stay);
     EXPECT_EQ(frontend.texts("message"),
-              (std::vector<std::string>{
-                  "Q:\nThe drive is invalid.", "Q:\\\nThe drive is invalid.",
-                  "\\\\\nThis is not a valid folder.", "Q:\\nowhere\\x\nThe drive is invalid.",
-                  "\\\\server\\share\nThis is not a valid folder."}));
+              (std::vector<std::string>{"Q:\nThe drive is invalid.", "Q:\\\nThe drive is invalid.",
+                                        "\\\\\nThis is not a valid folder.",
+                                        "Q:\\nowhere\\x\nThe drive is invalid.",
+                                        "\\\\server\\share\nThis is not a valid folder."}));
     EXPECT_TRUE(frontend.texts("ask").empty());
 }
 

@@ -2,6 +2,8 @@
 // that is installed; without a bus it is skipped): clients create and release the
 // application object, a client that leaves the bus lets go, and the main dialog hides
 // instead of closing while the object is held.
+#include "plc_tool/qt/automation.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -11,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "plc_tool/qt/automation.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/tests/dialog_script.h"
 #include "plc_tool/qt/tests/qt_test_support.h"
@@ -41,7 +42,7 @@ struct Client {
 
 class AutomationTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         if (!AutomationServer::BusAvailable()) QSKIP("no D-Bus session bus");
     }

@@ -14,7 +14,7 @@
 namespace quarnwin::testing {
 
 class DialogScript {
-public:
+  public:
     using Step = std::function<void(QDialog& dialog)>;
 
     DialogScript() {
@@ -72,7 +72,7 @@ public:
     // The titles of the dialogs answered, in order.
     const QStringList& titles() const { return titles_; }
 
-private:
+  private:
     void Poll() {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog == last_ || steps_.empty() || !dialog->isVisible()) return;

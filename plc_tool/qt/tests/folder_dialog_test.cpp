@@ -1,5 +1,7 @@
 // The folder dialog as the technician uses it: typing into the folder field, Tab, Enter and
 // the "Open" button, on a temporary folder tree.
+#include "plc_tool/qt/folder_dialog.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +14,6 @@
 #include <QTest>
 
 #include "common/recording_frontend.h"
-#include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/folder_field.h"
 #include "plc_tool/qt/qt_frontend.h"
 #include "plc_tool/qt/status_line.h"
@@ -26,7 +27,7 @@ class FolderDialogTest : public QObject {
     QTemporaryDir tree;
     QString Root() const { return tree.path() + "/"; }
 
-private slots:
+  private slots:
     void init() {
         QVERIFY(tree.isValid());
         QDir(tree.path()).mkpath("PROGRAMME/inner");

@@ -19,7 +19,7 @@ namespace quarnwin::testing {
 // 1.5 s, 5 s and 55 s waits after module writes, a reset or the EEPROM initialisation are
 // cut short.
 class ShortWaitClock final : public common::Clock {
-public:
+  public:
     static constexpr common::Millis kLongest{200};
     void sleep(common::Millis duration) override {
         sleeps_.push_back(duration);
@@ -31,7 +31,7 @@ public:
     }
     const std::vector<common::Millis>& sleeps() const { return sleeps_; }
 
-private:
+  private:
     std::vector<common::Millis> sleeps_;
 };
 

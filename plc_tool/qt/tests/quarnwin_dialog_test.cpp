@@ -1,6 +1,8 @@
 // The main dialog against plcsim over a pseudo-terminal: start-up and settings, the status
 // texts of Reset, the red error of a silent PLC, the speed change, the log and its saving,
 // the About box, and the transfers and the variable display driven through their dialogs.
+#include "plc_tool/qt/quarnwin_dialog.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -14,7 +16,6 @@
 #include <QTest>
 #include <memory>
 
-#include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/tests/dialog_script.h"
 #include "plc_tool/qt/tests/qt_test_support.h"
 
@@ -61,7 +62,7 @@ class QuarnWinDialogTest : public QObject {
         return store.value(QString("Einstellungen/") + name);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(settingsDir.isValid() && work.isValid());
         quarnwin::testing::KeepSettingsIn(settingsDir.path());
@@ -86,7 +87,8 @@ private slots:
             QCOMPARE(dialog->settings().pathDn, QString());
             QCOMPARE(dialog->settings().pathUp, QString());
             QCOMPARE(dialog->settings().pathVar, QString());
-            QCOMPARE(dialog->findChild<QLabel*>("port")->toolTip(), QString::fromStdString(plc.link));
+            QCOMPARE(dialog->findChild<QLabel*>("port")->toolTip(),
+                     QString::fromStdString(plc.link));
             // The log is emptied at start.
             QCOMPARE(QFileInfo(dialog->logFile()).size(), 0);
             QVERIFY(QFileInfo::exists(dialog->logFile()));
@@ -130,7 +132,8 @@ private slots:
         QCOMPARE(dialog->statusLine().lastPaintedColour(), QColor(0, 0, 0));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         // The settling wait after the reset was asked for.
-        QVERIFY(std::count(clock.sleeps().begin(), clock.sleeps().end(), common::Millis(5000)) >= 1);
+        QVERIFY(std::count(clock.sleeps().begin(), clock.sleeps().end(), common::Millis(5000)) >=
+                1);
         std::string telegrams = plc.Stop();
         QVERIFY2(telegrams.find("68 06 06 68 02 FF 04 24 00 00 29 16") != std::string::npos,
                  telegrams.c_str());

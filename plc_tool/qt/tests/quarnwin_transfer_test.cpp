@@ -27,8 +27,10 @@ using quarnwin::testing::Plcsim;
 
 namespace {
 
-const QString kSamples = QString::fromStdString(
-    (std::filesystem::path(__FILE__).parent_path() / "../../../samples/").lexically_normal().string());
+const QString kSamples =
+    QString::fromStdString((std::filesystem::path(__FILE__).parent_path() / "../../../samples/")
+                               .lexically_normal()
+                               .string());
 
 QStringList Trimmed(const QStringList& texts) {
     QStringList out;
@@ -71,7 +73,7 @@ class QuarnWinTransferTest : public QObject {
         return dialog;
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(settingsDir.isValid() && work.isValid());
         quarnwin::testing::KeepSettingsIn(settingsDir.path());
@@ -91,8 +93,8 @@ private slots:
         dialog->findChild<QPushButton*>("download")->click();
         QVERIFY2(download.done(), qPrintable(download.titles().join(", ")));
         QVERIFY2(download.errors().isEmpty(), qPrintable(download.errors().join("\n")));
-        QCOMPARE(download.texts(),
-                 QStringList({"Download the configuration file " + kSamples + "project/project.kb"}));
+        QCOMPARE(download.texts(), QStringList({"Download the configuration file " + kSamples +
+                                                "project/project.kb"}));
         QCOMPARE(dialog->statusLine().text(), QString("All Modules successfully downloaded"));
         QCOMPARE(dialog->settings().pathDn, project);
 
@@ -193,9 +195,12 @@ private slots:
         QCOMPARE(title, symbols + "   Navigate with: Up,Dn,PgUp,PgDn");
         QVERIFY(modal);
         // The first page starts with Counter; eight variables further on comes Inputs.
-        QVERIFY2(!firstPage.isEmpty() && firstPage.front() == "Counter", qPrintable(firstPage.join("|")));
-        QVERIFY2(firstPage.contains("Blink") && firstPage.contains("Spare"), qPrintable(firstPage.join("|")));
-        QVERIFY2(!secondPage.isEmpty() && secondPage.front() == "Inputs", qPrintable(secondPage.join("|")));
+        QVERIFY2(!firstPage.isEmpty() && firstPage.front() == "Counter",
+                 qPrintable(firstPage.join("|")));
+        QVERIFY2(firstPage.contains("Blink") && firstPage.contains("Spare"),
+                 qPrintable(firstPage.join("|")));
+        QVERIFY2(!secondPage.isEmpty() && secondPage.front() == "Inputs",
+                 qPrintable(secondPage.join("|")));
         // Closing ended the loop: the window is gone, the status line empty.
         QVERIFY(!dialog->findChild<quarnwin::CVariablesWnd*>());
         QCOMPARE(dialog->statusLine().text(), QString());

@@ -16,8 +16,8 @@
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/qt_frontend.h"
 #include "plc_tool/qt/status_line.h"
-#include "plc_tool/qt/variables_window.h"
 #include "plc_tool/qt/tests/dialog_script.h"
+#include "plc_tool/qt/variables_window.h"
 
 using quarnwin::StatusLine;
 
@@ -35,7 +35,6 @@ struct StatusWindow {
     }
 };
 
-
 monitor::DisplayPage KnownPage() {
     monitor::DisplayPage page;
     page.cells[0] = {"Motor", "MW10.1-", "1234"};
@@ -50,7 +49,7 @@ monitor::DisplayPage KnownPage() {
 
 class WidgetsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void statusTextsAreBlackAndErrorsRedUntilTheNextRepaint() {
         StatusWindow w;
         QSignalSpy drawn(w.status, &StatusLine::drawn);

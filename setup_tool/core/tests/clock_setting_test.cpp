@@ -1,8 +1,8 @@
 // The clock step's values: the prefilled texts, the C-style conversion, the ranges and
 // the three commands.
-#include <gtest/gtest.h>
-
 #include "setup_tool/core/clock_setting.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 setup::ClockEntry Entry(std::string h, std::string mi, std::string s, std::string d, std::string mo,

@@ -1,11 +1,12 @@
 // The command protocol against a scripted display on virtual time: the worked checksum
 // example, carriage returns among the checksum bytes, short and late acknowledgements,
 // and the login and logout answers.
+#include "setup_tool/core/command_channel.h"
+
 #include <gtest/gtest.h>
 
 #include "common/recording_frontend.h"
 #include "link/scripted_device.h"
-#include "setup_tool/core/command_channel.h"
 #include "setup_tool/core/send_exception.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The setup commands formed from setup records: the all-zero record, field widths that
 // grow, the flag bit order, the "@TE" numbering, the "@TL" interleave and the lengths.
-#include <gtest/gtest.h>
-
 #include "setup_tool/core/setup_commands.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 struct RecordBytes {
@@ -23,7 +23,8 @@ TEST(SetupCommands, AllZeroRecord) {
     EXPECT_EQ(setup::TcCommand(zero, 0), "@TC09/000");
     EXPECT_EQ(setup::TcCommand(zero, 7), "@TC16/000");
     EXPECT_EQ(setup::TdCommand(zero), "@TD" + std::string(24, '0'));
-    EXPECT_EQ(setup::TlCommand(zero), "@TL" + std::string(22, '0') + "        " + std::string(54, '0'));
+    EXPECT_EQ(setup::TlCommand(zero),
+              "@TL" + std::string(22, '0') + "        " + std::string(54, '0'));
     EXPECT_FALSE(setup::TableSwitchOn(zero));
     EXPECT_EQ(setup::ParameterCommands(zero).size(), 76u);
 }
@@ -31,7 +32,8 @@ TEST(SetupCommands, AllZeroRecord) {
 TEST(SetupCommands, OnlyTheFirst1315BytesCount) {
     RecordBytes r;
     std::string longer = r.bytes + std::string(100, '\x07');
-    EXPECT_EQ(setup::TnCommand(setup::SetupRecord::FromBytes(longer)), "@TN" + std::string(60, '0'));
+    EXPECT_EQ(setup::TnCommand(setup::SetupRecord::FromBytes(longer)),
+              "@TN" + std::string(60, '0'));
 }
 
 TEST(SetupCommands, FieldsGrowInsteadOfBeingClipped) {
@@ -107,18 +109,19 @@ TEST(SetupCommands, TlInterleavesItsSecondGroup) {
     r.setWord(1025, 92);
     r.set(1027, 93);
     std::string tl = setup::TlCommand(r.record());
-    EXPECT_EQ(tl,
-              "@TL0001655351230004500067        111111322222240081008283" +
-                  std::string(20, '0') + "00910092" "93");
+    EXPECT_EQ(tl, "@TL0001655351230004500067        111111322222240081008283" +
+                      std::string(20, '0') +
+                      "00910092"
+                      "93");
     EXPECT_EQ(tl.size(), 87u);
 }
 
 TEST(SetupCommands, TableSwitchAndTableOrder) {
     RecordBytes r;
     r.setWord(1039, 1);
-    r.set(177, 0x01);            // F01
-    r.set(422 + 5 * 48, 0x04);   // G49
-    r.set(667 + 5 * 26 + 1, 99); // H27 value
+    r.set(177, 0x01);               // F01
+    r.set(422 + 5 * 48, 0x04);      // G49
+    r.set(667 + 5 * 26 + 1, 99);    // H27 value
     r.set(822 + 5 * 30 + 2, 0x10);  // I31 number 16
     setup::SetupRecord rec = r.record();
     EXPECT_TRUE(setup::TableSwitchOn(rec));

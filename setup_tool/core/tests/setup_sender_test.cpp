@@ -1,5 +1,7 @@
 // Whole transfers on virtual time against the simulated display's own answer builder:
 // the order of commands and status texts, the clock step, and every way a transfer ends.
+#include "setup_tool/core/setup_sender.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,7 +11,6 @@
 
 #include "common/recording_frontend.h"
 #include "link/scripted_device.h"
-#include "setup_tool/core/setup_sender.h"
 #include "sim/display/display_model.h"
 #include "sim/display/display_request.h"
 
@@ -32,7 +33,8 @@ struct ScriptedTimeDate : setup::TimeDateDialog {
 
 struct Sender : ::testing::Test {
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("skellig-sender-" + std::to_string(std::random_device()()));
+        dir = fs::temp_directory_path() /
+              ("skellig-sender-" + std::to_string(std::random_device()()));
         fs::create_directories(dir);
         device.respond([this](const std::string& written) {
             std::string answer;
@@ -101,8 +103,8 @@ TEST_F(Sender, FullTransferInOrder) {
     EXPECT_EQ(w[260], "@UW\r");
     EXPECT_EQ(w[261], "@D07.03.24\r");
     EXPECT_EQ(w.back(), "@Ta\r");
-    EXPECT_EQ(frontend.texts("status"),
-              (std::vector<std::string>{"Send setup", "Text page: 0000", "Text page: 0001", "Ready"}));
+    EXPECT_EQ(frontend.texts("status"), (std::vector<std::string>{"Send setup", "Text page: 0000",
+                                                                  "Text page: 0001", "Ready"}));
     EXPECT_TRUE(frontend.texts("message").empty());
     ASSERT_EQ(timeDate.shown.size(), 1u);
     EXPECT_EQ(timeDate.shown[0].day, "7");
@@ -152,8 +154,8 @@ TEST_F(Sender, WrongLoginCharacter) {
 TEST_F(Sender, MissingSetupFileIsNamedAndTheDisplayLoggedOut) {
     EXPECT_EQ(sender.SendSetup(dir / "absent.set"), setup::SendOutcome::SetupFileMissing);
     EXPECT_EQ(Written(), (std::vector<std::string>{"@TA\r", "@Ta\r"}));
-    EXPECT_EQ(frontend.texts("message"),
-              std::vector<std::string>{"Cannot open the setup file " + (dir / "absent.set").string()});
+    EXPECT_EQ(frontend.texts("message"), std::vector<std::string>{"Cannot open the setup file " +
+                                                                  (dir / "absent.set").string()});
     EXPECT_TRUE(frontend.texts("status").empty());
 }
 
@@ -232,7 +234,8 @@ TEST_F(Sender, LogoutWithoutItsAnswer) {
     sim::DisplayFaults f;
     f.wrongLogout = true;
     Faults(f);
-    EXPECT_EQ(sender.SendSetup(WriteSetup(Record(1, false), "a\nb\n")), setup::SendOutcome::LogoutFailed);
+    EXPECT_EQ(sender.SendSetup(WriteSetup(Record(1, false), "a\nb\n")),
+              setup::SendOutcome::LogoutFailed);
     EXPECT_EQ(frontend.texts("message"), std::vector<std::string>{"No connection"});
     EXPECT_EQ(frontend.status(), "Text page: 0000");
 }

@@ -1,12 +1,12 @@
 // Text lines and pages: cutting and padding, page numbering per variant and its limit,
 // and the text file's name found whatever the letter case.
+#include "setup_tool/core/text_pages.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
-
-#include "setup_tool/core/text_pages.h"
 
 namespace fs = std::filesystem;
 
@@ -19,7 +19,8 @@ std::string Lines(int count) {
 
 struct TempDir {
     TempDir() {
-        path = fs::temp_directory_path() / ("skellig-text-" + std::to_string(std::random_device()()));
+        path =
+            fs::temp_directory_path() / ("skellig-text-" + std::to_string(std::random_device()()));
         fs::create_directories(path);
     }
     ~TempDir() { fs::remove_all(path); }
@@ -33,7 +34,8 @@ TEST(TextLine, CutPaddedAndWithoutCarriageReturns) {
     EXPECT_EQ(setup::TextLine("AB"), "AB" + std::string(38, ' '));
     EXPECT_EQ(setup::TextLine("A\rB"), "AB" + std::string(38, ' '));
     EXPECT_EQ(setup::TextLine(""), std::string(40, ' '));
-    EXPECT_EQ(setup::TextLine(std::string("\xC4\t\0z", 4)).substr(0, 4), std::string("\xC4\t\0z", 4));
+    EXPECT_EQ(setup::TextLine(std::string("\xC4\t\0z", 4)).substr(0, 4),
+              std::string("\xC4\t\0z", 4));
 }
 
 TEST(TextPages, SixLinesPerPageForVariant4) {
@@ -70,7 +72,9 @@ TEST(TextPages, LineEnds) {
     EXPECT_TRUE(setup::TextPageLines("", setup::VariantOf(1)).empty());
 }
 
-TEST(TextPages, StatusText) { EXPECT_EQ(setup::TextPageStatus(2), "Text page: 0002"); }
+TEST(TextPages, StatusText) {
+    EXPECT_EQ(setup::TextPageStatus(2), "Text page: 0002");
+}
 
 TEST(TextFilePath, EveryDotSetOfTheFileNameBecomesDotTxt) {
     EXPECT_EQ(setup::TextFilePathFor("/data/anlage.set"), "/data/anlage.txt");

@@ -39,7 +39,7 @@ std::vector<std::string> RecordLines(const fs::path& path) {
 // Acts on the modal windows that come up, in order: each action waits for a new modal
 // window (not the one handled before) and runs on it.
 class ModalAnswers : public QObject {
-public:
+  public:
     using Action = std::function<void(QWidget*)>;
     explicit ModalAnswers(QObject* parent) : QObject(parent), timer_(this) {
         timer_.setInterval(20);
@@ -49,7 +49,7 @@ public:
     void then(Action action) { actions_.push_back(std::move(action)); }
     int handled() const { return handled_; }
 
-private:
+  private:
     void poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || actions_.empty() || modal == last_.data()) return;
@@ -73,7 +73,7 @@ void Fill(QWidget* dialog, const char* field, const QString& text) {
 
 class SkelligDialogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         QSettings(skellig::kSettingsCompany, skellig::kSettingsProgram).clear();
         link_ = testsupport::FreshLinkPath("display");
@@ -86,7 +86,8 @@ private slots:
 
     void sendsTheSampleWithTheTimeDialogAnswered() {
         startSim({});
-        const QString sample = QString::fromStdString((fs::path(SAMPLES_DIR) / "anlage.txt").string());
+        const QString sample =
+            QString::fromStdString((fs::path(SAMPLES_DIR) / "anlage.txt").string());
         {
             common::RealClock clock;
             serial::TermiosDevice device(clock);
@@ -152,7 +153,8 @@ private slots:
         QCOMPARE(dialog.statusLine().text(), QString("Ready"));
         sim_->stop();
         auto lines = RecordLines(record_);
-        for (const auto& line : lines) QVERIFY(line.rfind("@U", 0) != 0 && line.rfind("@D", 0) != 0);
+        for (const auto& line : lines)
+            QVERIFY(line.rfind("@U", 0) != 0 && line.rfind("@D", 0) != 0);
         QCOMPARE(QString::fromStdString(lines.back()), QString("@Ta"));
     }
 
@@ -210,8 +212,9 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton*>("sendButton")->text(),
                  QString("      PC\n       ->\nTextdisplay"));
         QCOMPARE(dialog.findChild<QLabel*>("portName")->text(), QString::fromStdString(link_));
-        QVERIFY(dialog.findChild<QLabel*>("interfaceHint")->text().endsWith(
-            "\n\n9600 baud, 8 data bits, 2 stop bits, no parity"));
+        QVERIFY(dialog.findChild<QLabel*>("interfaceHint")
+                    ->text()
+                    .endsWith("\n\n9600 baud, 8 data bits, 2 stop bits, no parity"));
         auto* about = dialog.findChild<QAction*>("aboutAction");
         QCOMPARE(about->text(), QString::fromUtf8("Inf&o über Skellig..."));
         QString aboutTitle;
@@ -248,7 +251,7 @@ private slots:
         QCOMPARE(e.rule, 2);
     }
 
-private:
+  private:
     void startSim(std::vector<std::string> extra) {
         std::vector<std::string> args{"--link", link_, "--record", record_.string()};
         args.insert(args.end(), extra.begin(), extra.end());

@@ -1,12 +1,14 @@
 // skelligctl's command line: what is a usage error, and the clock values checked before
 // anything is sent.
+#include "setup_tool/skelligctl/options.h"
+
 #include <gtest/gtest.h>
 
 #include "setup_tool/skelligctl/console_time_date.h"
-#include "setup_tool/skelligctl/options.h"
 
 namespace {
-std::optional<skelligctl::Options> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+std::optional<skelligctl::Options> Parse(std::vector<std::string> args,
+                                         std::string* error = nullptr) {
     std::string e;
     auto options = skelligctl::ParseOptions(args, e);
     if (error) *error = e;

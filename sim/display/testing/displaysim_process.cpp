@@ -20,7 +20,9 @@ bool DisplaySimProcess::waitReady(std::chrono::milliseconds timeout) {
     return process_->waitForPath(link_, static_cast<int>(timeout.count()));
 }
 
-int DisplaySimProcess::stop() { return process_->stop(); }
+int DisplaySimProcess::stop() {
+    return process_->stop();
+}
 
 std::string UniqueTempPath(const std::string& stem) {
     std::random_device random;

@@ -11,7 +11,7 @@
 namespace simtest {
 
 class DisplaySimProcess {
-public:
+  public:
     // program: the displaysim executable; arguments after "--link LINK".
     DisplaySimProcess(std::string program, std::string link, std::vector<std::string> arguments);
 
@@ -22,7 +22,7 @@ public:
     int stop();
     const std::string& link() const { return link_; }
 
-private:
+  private:
     std::string link_;
     std::unique_ptr<testsupport::BackgroundProcess> process_;
 };

@@ -1,11 +1,13 @@
 // The simulated display's answers: the acknowledgement worked out by hand, login state,
 // retrieval only after its preface, and each fault.
-#include <gtest/gtest.h>
-
 #include "sim/display/display_model.h"
 
+#include <gtest/gtest.h>
+
 namespace {
-sim::DisplayRequest Req(const std::string& bytes) { return sim::Classify(bytes); }
+sim::DisplayRequest Req(const std::string& bytes) {
+    return sim::Classify(bytes);
+}
 
 std::string Bytes(const sim::Answer& answer) {
     std::string all;
@@ -143,14 +145,14 @@ TEST(DisplayModel, AnswerLinesKeepTheirEndsAndAnUnfinishedRest) {
 TEST(DisplayFaults, ParsesEveryKindAndRefusesNonsense) {
     sim::DisplayFaults faults;
     std::string error;
-    for (const char* spec : {"silent", "wrong-login", "login-aa", "wrong-logout",
-                             "wrong-checksum:84", "short-ack:3", "silent-from:12",
-                             "pause-in-line:4"})
+    for (const char* spec :
+         {"silent", "wrong-login", "login-aa", "wrong-logout", "wrong-checksum:84", "short-ack:3",
+          "silent-from:12", "pause-in-line:4"})
         EXPECT_TRUE(sim::AddFault(spec, faults, error)) << spec;
     EXPECT_EQ(faults.wrongChecksumAt, 84);
     EXPECT_EQ(faults.silentFrom, 12);
     EXPECT_EQ(faults.pauseInLine, 4);
-    for (const char* spec : {"loud", "wrong-checksum", "wrong-checksum:0", "short-ack:x",
-                             "silent-from:3x"})
+    for (const char* spec :
+         {"loud", "wrong-checksum", "wrong-checksum:0", "short-ack:x", "silent-from:3x"})
         EXPECT_FALSE(sim::AddFault(spec, faults, error)) << spec;
 }

@@ -1,11 +1,12 @@
 // The display's request parser: commands cut out of the byte stream, with noise between
 // them and the byte values that may stand inside a command.
-#include <gtest/gtest.h>
-
 #include "sim/display/display_request.h"
 
+#include <gtest/gtest.h>
+
 namespace {
-std::vector<sim::DisplayRequest> FeedAll(sim::DisplayRequestParser& parser, const std::string& bytes) {
+std::vector<sim::DisplayRequest> FeedAll(sim::DisplayRequestParser& parser,
+                                         const std::string& bytes) {
     std::vector<sim::DisplayRequest> out;
     for (char c : bytes)
         if (auto r = parser.feed(static_cast<std::uint8_t>(c))) out.push_back(*r);

@@ -1,9 +1,10 @@
 // Real-time pacing on virtual time: the answer leaves at 11 bits per character after the
 // request has crossed the line, with no drift over many characters.
+#include "sim/display/wire_pacer.h"
+
 #include <gtest/gtest.h>
 
 #include "sim/display/session_record.h"
-#include "sim/display/wire_pacer.h"
 
 TEST(WirePacer, AnswerFollowsTheRequestAtWireSpeed) {
     common::FakeClock clock;

@@ -9,10 +9,10 @@ namespace {
 // A clock whose sleeps overrun by 300 us, as a loaded machine's do.
 struct OverrunningClock final : common::Clock {
     std::chrono::microseconds time{0};
-    void sleep(common::Millis duration) override { time += duration + std::chrono::microseconds(300); }
-    common::Millis now() const override {
-        return std::chrono::duration_cast<common::Millis>(time);
+    void sleep(common::Millis duration) override {
+        time += duration + std::chrono::microseconds(300);
     }
+    common::Millis now() const override { return std::chrono::duration_cast<common::Millis>(time); }
 };
 
 TEST(LinePacer, AnswerTakesItsWireTimeWithoutDrifting) {

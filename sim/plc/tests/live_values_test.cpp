@@ -45,11 +45,12 @@ TEST(MemoryFile, WritesBytesAndTextsInBothAddressForms) {
 TEST(MemoryFile, MalformedLinesAndMissingFilesAreReported) {
     sim::PlcMemory memory;
     std::string error;
-    EXPECT_FALSE(sim::LoadMemoryFile(WriteFile("memory_bad.txt", "0400 01\n0500 1FF\n"), memory,
-                                     error));
+    EXPECT_FALSE(
+        sim::LoadMemoryFile(WriteFile("memory_bad.txt", "0400 01\n0500 1FF\n"), memory, error));
     EXPECT_NE(error.find("memory_bad.txt:2:"), std::string::npos) << error;
     EXPECT_EQ(memory.read16(0x0400, 1), "\x01");
-    EXPECT_FALSE(sim::LoadMemoryFile(WriteFile("memory_quote.txt", "0400 \"open\n"), memory, error));
+    EXPECT_FALSE(
+        sim::LoadMemoryFile(WriteFile("memory_quote.txt", "0400 \"open\n"), memory, error));
     EXPECT_FALSE(sim::LoadMemoryFile(WriteFile("memory_addr.txt", "10000 01\n"), memory, error));
     EXPECT_FALSE(sim::LoadMemoryFile("/nonexistent/memory.txt", memory, error));
     EXPECT_EQ(error, "cannot read /nonexistent/memory.txt");

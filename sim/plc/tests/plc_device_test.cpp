@@ -1,9 +1,10 @@
 // The simulated PLC's own side of the protocol, pinned to the worked frame examples so a
 // misreading can't hide by being made on both sides.
+#include "sim/plc/plc_device.h"
+
 #include <gtest/gtest.h>
 
 #include "sim/plc/answer_builder.h"
-#include "sim/plc/plc_device.h"
 #include "sim/plc/plc_faults.h"
 #include "sim/plc/request_parser.h"
 

@@ -52,8 +52,8 @@ TEST_F(PlcMemoryModel, ListReadsPackRangesWithAndWithoutSegments) {
     EXPECT_EQ(Data(Ask(0x0D, Bytes({2, 0x00, 0x01, 4, 0x00, 0x02, 1}))), Bytes({5}) + "ABCDE");
     device.memory().write(0x0400, 0x0010, "ij");
     device.memory().write(0xA000, 0x0002, "k");
-    EXPECT_EQ(Data(Ask(0x0E, Bytes({3, 0x10, 0, 0x00, 0x04, 2, 0x02, 0, 0x00, 0xA0, 1,
-                                     0x01, 0x01, 0, 0, 2}))),
+    EXPECT_EQ(Data(Ask(0x0E, Bytes({3, 0x10, 0, 0x00, 0x04, 2, 0x02, 0, 0x00, 0xA0, 1, 0x01, 0x01,
+                                    0, 0, 2}))),
               Bytes({5}) + "ijkBC");
     // The repeat commands read the last list again, with the memory as it is now.
     device.memory().write(0xA000, 0x0002, "K");

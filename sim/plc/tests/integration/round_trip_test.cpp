@@ -23,7 +23,7 @@ namespace {
 
 // Real time for the line's time-outs, no time for the protocol's pauses.
 class NoPauseClock final : public common::Clock {
-public:
+  public:
     void sleep(common::Millis) override {}
     common::Millis now() const override {
         return std::chrono::duration_cast<common::Millis>(
@@ -41,11 +41,14 @@ std::tm FixedTime() {
     return t;
 }
 
-std::string Read(const fs::path& path) { return common::ReadWholeFile(path).value_or("<missing>"); }
+std::string Read(const fs::path& path) {
+    return common::ReadWholeFile(path).value_or("<missing>");
+}
 
 std::vector<std::string> Names(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -98,8 +101,8 @@ TEST_F(RoundTrip, SecondUploadIsByteIdenticalAndModulesMatchTheSample) {
     Download(first / "project.pr");
     Upload(second);
 
-    const std::vector<std::string> files{"ALARMS.ob", "PUMPCTRL.ob", "STARTUP.ob",
-                                         "TANKDATA.ob", "project.kb", "project.pr"};
+    const std::vector<std::string> files{"ALARMS.ob",   "PUMPCTRL.ob", "STARTUP.ob",
+                                         "TANKDATA.ob", "project.kb",  "project.pr"};
     EXPECT_EQ(Names(first), files);
     EXPECT_EQ(Names(second), files);
     for (const std::string& name : files) {
