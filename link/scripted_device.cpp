@@ -21,7 +21,7 @@ void ScriptedDevice::close() {
     open_ = false;
 }
 
-bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/) {
+bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/, WriteEnd /*end*/) {
     if (!open_ || failWrites_) return false;
     std::string data(bytes);
     writes_.push_back(data);
@@ -33,7 +33,7 @@ bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/) {
     return true;
 }
 
-std::optional<std::uint8_t> ScriptedDevice::readByte(common::Millis timeout) {
+ReadResult ScriptedDevice::read(common::Millis timeout) {
     common::Millis waited{0};
     while (!incoming_.empty()) {
         Item& item = incoming_.front();
@@ -42,7 +42,7 @@ std::optional<std::uint8_t> ScriptedDevice::readByte(common::Millis timeout) {
             if (item.pause >= left) {
                 item.pause -= left;
                 clock_.advance(left);
-                return std::nullopt;
+                return {};
             }
             waited += item.pause;
             clock_.advance(item.pause);
@@ -56,10 +56,11 @@ std::optional<std::uint8_t> ScriptedDevice::readByte(common::Millis timeout) {
         auto byte = static_cast<std::uint8_t>(item.bytes.front());
         item.bytes.erase(0, 1);
         if (item.bytes.empty()) incoming_.pop_front();
-        return byte;
+        return {ReadStatus::Byte, byte};
     }
     clock_.advance(timeout - waited);
-    return std::nullopt;
+    if (hungUp_) return {ReadStatus::Gone};
+    return {};
 }
 
 void ScriptedDevice::feed(const std::string& bytes) {

@@ -22,8 +22,8 @@ class ScriptedDevice final : public SerialDevice {
     bool configure(const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return open_; }
-    bool write(std::string_view bytes, common::Millis timeout) override;
-    std::optional<std::uint8_t> readByte(common::Millis timeout) override;
+    bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override;
+    ReadResult read(common::Millis timeout) override;
 
     // Bytes that become readable now.
     void feed(const std::string& bytes);
@@ -35,6 +35,8 @@ class ScriptedDevice final : public SerialDevice {
     void failOpen(OpenError error) { openError_ = error; }
     void refuseConfigure(bool refuse) { refuseConfigure_ = refuse; }
     void failWrites(bool fail) { failWrites_ = fail; }
+    // Once the bytes fed so far are read, every read reports the device gone.
+    void hangUp() { hungUp_ = true; }
 
     const std::vector<std::string>& writes() const { return writes_; }
     // The virtual time of each write, in order.
@@ -61,6 +63,7 @@ class ScriptedDevice final : public SerialDevice {
     bool open_ = false;
     bool refuseConfigure_ = false;
     bool failWrites_ = false;
+    bool hungUp_ = false;
 };
 
 }  // namespace serial

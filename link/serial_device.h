@@ -17,6 +17,22 @@ enum class OpenError { None, Absent, Busy, NoPermission, NotATerminal, Other };
 // A sentence for the technician: what went wrong and what to do about it.
 std::string DescribeOpenError(OpenError error, const std::string& path);
 
+// What one read brought: a byte, silence for the whole time-out, or the news that the device
+// has gone (the converter was unplugged, the far end of a pseudo-terminal closed). Each read
+// operation decides what a gone device means for it.
+enum class ReadStatus { Byte, Silence, Gone };
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::Silence;
+    std::uint8_t byte = 0;
+    bool hasByte() const { return status == ReadStatus::Byte; }
+};
+
+// How a write ends: Drained returns when the bytes have left the port (the line is quiet
+// afterwards); HandedOver returns as soon as the driver has taken them, for a request whose
+// answer is read next, so the pacing wait runs while the request is still on the line.
+enum class WriteEnd { Drained, HandedOver };
+
 class SerialDevice {
   public:
     virtual ~SerialDevice() = default;
@@ -26,11 +42,18 @@ class SerialDevice {
     virtual bool configure(const LineSettings& settings) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
-    // Writes all bytes and returns when they have left the port, or false after the time-out.
-    virtual bool write(std::string_view bytes, common::Millis timeout) = 0;
-    // One byte, or nullopt when none came within the time-out. A vanished device reads as
-    // silence.
-    virtual std::optional<std::uint8_t> readByte(common::Millis timeout) = 0;
+    // Writes all bytes and returns as `end` says, or false after the time-out.
+    virtual bool write(std::string_view bytes, common::Millis timeout,
+                       WriteEnd end = WriteEnd::Drained) = 0;
+    // One byte, silence after the time-out, or Gone. A gone device still lets the time-out
+    // pass, so callers that only look for bytes see the same timing as silence.
+    virtual ReadResult read(common::Millis timeout) = 0;
+    // The byte, or nullopt for silence and for a gone device alike.
+    std::optional<std::uint8_t> readByte(common::Millis timeout) {
+        ReadResult result = read(timeout);
+        if (!result.hasByte()) return std::nullopt;
+        return result.byte;
+    }
 };
 
 }  // namespace serial

@@ -61,14 +61,15 @@ bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
     }
 }
 
-bool CSerialLink::ReadLine(std::string& line) {
+CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     line.clear();
     for (;;) {
-        auto byte = ReadByte();
-        if (!byte) return false;
-        line += static_cast<char>(*byte);
-        if (*byte == '\n') return true;
-        if (line.size() >= kMaxLineLength) return false;
+        ReadResult result = device_.read(settings_.readTotal);
+        if (result.status == ReadStatus::Gone) return LineEnd::Gone;
+        if (!result.hasByte()) return LineEnd::Silence;
+        line += static_cast<char>(result.byte);
+        if (result.byte == '\n') return LineEnd::LineFeed;
+        if (line.size() >= kMaxLineLength) return LineEnd::TooLong;
     }
 }
 

@@ -55,10 +55,15 @@ class CSerialLink {
     // ends the call with false, the bytes so far kept (also once kMaxAnswerLength bytes came).
     bool ReadAnswer(std::string& answer, bool checksumMode);
 
+    // How a protocol line read ended.
+    enum class LineEnd { LineFeed, Silence, TooLong, Gone };
+
     // Text display protocol lines: every byte appended, the line feed included, which ends
-    // the call with true; silence (or kMaxLineLength bytes without a line feed) ends it with
-    // false.
-    bool ReadLine(std::string& line);
+    // the read with LineFeed; silence, kMaxLineLength bytes without a line feed, or a device
+    // that has gone end it otherwise.
+    LineEnd ReadLineEnd(std::string& line);
+    // The same, true only for a line ended by its line feed.
+    bool ReadLine(std::string& line) { return ReadLineEnd(line) == LineEnd::LineFeed; }
 
     const std::deque<std::string>& TransmitRecord() const { return transmitRecord_; }
 

@@ -107,7 +107,7 @@ void TermiosDevice::close() {
     state_->havePrevious = false;
 }
 
-bool TermiosDevice::write(std::string_view bytes, common::Millis timeout) {
+bool TermiosDevice::write(std::string_view bytes, common::Millis timeout, WriteEnd /*end*/) {
     int fd = state_->fd;
     if (fd < 0) return false;
     const common::Millis deadline = clock_.now() + timeout;
@@ -133,12 +133,12 @@ bool TermiosDevice::write(std::string_view bytes, common::Millis timeout) {
     return true;
 }
 
-std::optional<std::uint8_t> TermiosDevice::readByte(common::Millis timeout) {
+ReadResult TermiosDevice::read(common::Millis timeout) {
     int fd = state_->fd;
     const common::Millis deadline = clock_.now() + timeout;
     if (fd < 0) {
         clock_.sleep(timeout);
-        return std::nullopt;
+        return {ReadStatus::Gone};
     }
     for (;;) {
         int left = RemainingMs(clock_, deadline);
@@ -148,19 +148,19 @@ std::optional<std::uint8_t> TermiosDevice::readByte(common::Millis timeout) {
             if (errno == EINTR) continue;
             break;
         }
-        if (ready == 0) return std::nullopt;
+        if (ready == 0) return {};
         if (p.revents & POLLIN) {
             std::uint8_t byte = 0;
             ssize_t n = ::read(fd, &byte, 1);
-            if (n == 1) return byte;
+            if (n == 1) return {ReadStatus::Byte, byte};
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             break;  // end of file or EIO: the converter is gone
         }
         break;  // POLLHUP / POLLERR without data
     }
-    // A vanished device reads as silence: the caller still sees its time-out pass.
+    // A vanished device: the caller still sees its time-out pass, then learns it is gone.
     clock_.sleep(common::Millis{RemainingMs(clock_, deadline)});
-    return std::nullopt;
+    return {ReadStatus::Gone};
 }
 
 }  // namespace serial

@@ -18,8 +18,8 @@ class TermiosDevice final : public SerialDevice {
     bool configure(const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override;
-    bool write(std::string_view bytes, common::Millis timeout) override;
-    std::optional<std::uint8_t> readByte(common::Millis timeout) override;
+    bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override;
+    ReadResult read(common::Millis timeout) override;
 
   private:
     struct State;

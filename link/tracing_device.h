@@ -20,16 +20,16 @@ class TracingDevice final : public SerialDevice {
     bool configure(const LineSettings& s) override { return inner_.configure(s); }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
-    bool write(std::string_view bytes, common::Millis timeout) override {
-        bool ok = inner_.write(bytes, timeout);
+    bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override {
+        bool ok = inner_.write(bytes, timeout, end);
         sink_(TraceDirection::Written, std::string(bytes));
         return ok;
     }
-    std::optional<std::uint8_t> readByte(common::Millis timeout) override {
-        auto byte = inner_.readByte(timeout);
+    ReadResult read(common::Millis timeout) override {
+        ReadResult result = inner_.read(timeout);
         sink_(TraceDirection::Read,
-              byte ? std::string(1, static_cast<char>(*byte)) : std::string());
-        return byte;
+              result.hasByte() ? std::string(1, static_cast<char>(result.byte)) : std::string());
+        return result;
     }
 
   private:
