@@ -13,8 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The sample project of the source tree this test was built from.
-const fs::path kSampleProject =
-    fs::path(__FILE__).parent_path().parent_path().parent_path() / "samples" / "project";
+const fs::path kSampleProject = fs::path(SAMPLES_DIR) / "project";
 
 std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -10,8 +10,7 @@
 
 namespace {
 
-const std::string kSamples =
-    (std::filesystem::path(__FILE__).parent_path() / "../../samples/monitor/").lexically_normal();
+const std::string kSamples = std::string(SAMPLES_DIR) + "/monitor/";
 const std::string kSeparator = std::string(87, '-') + "\n";
 
 struct WatchAgainstPlcsim : ::testing::Test {

@@ -27,10 +27,7 @@ using quarnwin::testing::Plcsim;
 
 namespace {
 
-const QString kSamples =
-    QString::fromStdString((std::filesystem::path(__FILE__).parent_path() / "../../../samples/")
-                               .lexically_normal()
-                               .string());
+const QString kSamples = QStringLiteral(SAMPLES_DIR "/");
 
 QStringList Trimmed(const QStringList& texts) {
     QStringList out;
