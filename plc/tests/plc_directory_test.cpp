@@ -89,26 +89,6 @@ TEST_F(DirectoryRead, ReadsHeadersSortedAndTheConfigurationBlock) {
     EXPECT_EQ(programmer.state().configurationBlock[207], 0x01);
 }
 
-TEST_F(DirectoryRead, ALostHeaderAnswerStillGivesEveryModuleItsOwnHeader) {
-    // Download and the variable display take the table from here, as upload does.
-    plc.MarkSystemPages();
-    plc.AddModule(1, "ONE", 4, 2, "1");
-    plc.AddModule(2, "TWO", 4, 3, "22");
-    plc.AddModule(3, "THREE", 4, 4, "333");
-    int headers = 0;
-    device.respond([this, &headers](const std::string& r) -> std::string {
-        if (r[7] == 0x0A && ++headers == 2) return {};
-        return plc.Answer(r);
-    });
-    plc::ReadPlcDirectory(programmer);
-    const plc::ModuleTable& modules = programmer.state().modules;
-    ASSERT_EQ(modules.size(), 3u);
-    EXPECT_EQ(modules[0].name(), "ONE");
-    EXPECT_EQ(modules[1].name(), "TWO");
-    EXPECT_EQ(modules[1].codeLength(), 4u);
-    EXPECT_EQ(modules[2].name(), "THREE");
-}
-
 TEST_F(DirectoryRead, OldFirmwareKeepsTheDefaultsAndAnAbsentBlockIsCleared) {
     plc.firmwareMajor = 1;
     plc.firmwareMinor = 9;
