@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         plc::ConfigurationTitle(block);
     }
     plc::ModuleImage image;
-    std::tm time{};
-    plc::ReadModuleFile(module, variant, time, image);
+    plc::ReadModuleFile(module, variant, image);
     return 0;
 }
