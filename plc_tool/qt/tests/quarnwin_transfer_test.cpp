@@ -131,6 +131,41 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(log.indexOf("Start download") < log.indexOf("Start upload"));
     }
 
+    void aCloseDuringADownloadWaitsUntilTheDownloadHasEnded() {
+        Plcsim plc;
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        // The close box is clicked while the first progress line is on the screen.
+        bool closeSent = false;
+        connect(&dialog->statusLine(), &StatusLine::drawn, this, [&](const QString& text) {
+            if (closeSent || !text.endsWith("Bytes transfered")) return;
+            closeSent = true;
+            QMetaObject::invokeMethod(
+                dialog.get(), [&] { dialog->close(); }, Qt::QueuedConnection);
+        });
+        QString statusAtSaveLog;
+        DialogScript script;
+        script.ChooseFile(kSamples + "project/project.pr")
+            .Press(QMessageBox::Yes)
+            .Then([&](QDialog& d) {
+                statusAtSaveLog = d.windowTitle() + "|" + dialog->statusLine().text();
+                d.reject();
+            });
+        dialog->findChild<QPushButton*>("download")->click();
+        QVERIFY(closeSent);
+        QCOMPARE(dialog->statusLine().text(), QString("All Modules successfully downloaded"));
+        QVERIFY(dialog->isVisible());
+        // Back in the dialog's own loop, the close goes on: first the offer to save the log.
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
+        idle.exec();
+        QVERIFY2(script.done() && script.errors().isEmpty(),
+                 qPrintable(script.errors().join("\n")));
+        QCOMPARE(statusAtSaveLog, QString("Save log file |All Modules successfully downloaded"));
+        QVERIFY(!dialog->isVisible());
+    }
+
     void aPlcFallingSilentAbortsTheDownloadInRed() {
         // The station search, identification and information block are answered; the
         // directory read is not.
