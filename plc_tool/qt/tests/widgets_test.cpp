@@ -115,8 +115,14 @@ class WidgetsTest : public QObject {
         quarnwin::CVariablesWnd window(nullptr, "/p/anlage.ot   Navigate with: Up,Dn,PgUp,PgDn");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.size(), QSize(720, 428));
-        QCOMPARE(window.frameGeometry().topLeft(), QPoint(0, 0));
+        // 720 x 428 outside, frame included; fixed, with no maximise or minimise box.
+        QCOMPARE(window.frameGeometry(), QRect(0, 0, 720, 428));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        const Qt::WindowFlags flags = window.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint) && flags.testFlag(Qt::WindowSystemMenuHint) &&
+                flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint) &&
+                !flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(window.isModal());
         QCOMPARE(window.windowModality(), Qt::ApplicationModal);
         window.ShowPage(KnownPage());
@@ -146,6 +152,14 @@ class WidgetsTest : public QObject {
             for (int y = 9; y < 21 && !yellow; ++y)
                 yellow = image.pixelColor(x, y) == QColor(255, 255, 15);
         QVERIFY(yellow);
+
+        // A BYTEA value's bytes 0x80 to 0x9F are the ANSI font's characters, not controls.
+        monitor::DisplayPage bytes;
+        bytes.cells[0] = {"Raw", "MB0", std::string("\x80\x84\x8A\x9F\xE4 ")};
+        bytes.usedCells = 1;
+        window.ShowPage(bytes);
+        QCOMPARE(window.paintedTexts().value(2),
+                 QString::fromUtf8("\u20AC\u201E\u0160\u0178\u00E4 "));
     }
 
     void variablesWindowPagesOnKeyReleaseAndNotesTheClosing() {
