@@ -7,6 +7,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   dbus-daemon
+  # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
+  # variables window and the dialog layout do not depend on which fonts a machine has.
+  fonts-urw-base35
 )
 missing=()
 for p in "${packages[@]}"; do

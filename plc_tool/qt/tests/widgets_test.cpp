@@ -1,6 +1,7 @@
 // The widgets of QuarnWin on their own: the status line's colours and sound, the Qt front
 // end, the variables window's painting and keys, and the file filters.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -13,8 +14,10 @@
 #include "monitor/cell_painting.h"
 #include "monitor/variable_display.h"
 #include "plc/plc_programmer.h"
+#include "plc_tool/qt/caption_fit.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/qt_frontend.h"
+#include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/status_line.h"
 #include "plc_tool/qt/tests/dialog_script.h"
 #include "plc_tool/qt/variables_window.h"
@@ -198,6 +201,29 @@ class WidgetsTest : public QObject {
         window.close();
         QVERIFY(window.isVisible());
         QVERIFY(window.closeRequested());
+    }
+
+    void everyCaptionOfTheMainDialogIsWholeWithTheDesktopsFonts() {
+        // The desktop's own font, and every sans serif family the machine has at the sizes
+        // desktops use.
+        const QFont desktop = QApplication::font();
+        QList<QFont> fonts{desktop};
+        for (const QString& family : QFontDatabase::families())
+            if (family.contains("Sans") && !family.contains("Mono"))
+                for (int points : {8, 9, 10, 11}) fonts << QFont(family, points);
+        for (const QFont& font : fonts) {
+            QApplication::setFont(font);
+            common::FakeClock clock;  // the PLC programmer's start-up wait costs nothing
+            quarnwin::QuarnWinOptions options;
+            options.clock = &clock;
+            quarnwin::CQuarnWinDlg dialog(options);
+            const QStringList cut = quarnwin::CutCaptions(dialog);
+            QVERIFY2(cut.isEmpty(), qPrintable(QString("%1 %2pt: %3")
+                                                   .arg(font.family())
+                                                   .arg(font.pointSize())
+                                                   .arg(cut.join("; "))));
+        }
+        QApplication::setFont(desktop);
     }
 
     void filtersBecomeNameFilters() {
