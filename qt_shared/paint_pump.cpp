@@ -23,10 +23,9 @@ class CloseHolder final : public QObject {
         return holder ? *holder : *new CloseHolder(dialog);
     }
 
-    void Pump() {
+    void Pump(QEventLoop::ProcessEventsFlags flags) {
         ++pumping_;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                        QEventLoop::ExcludeSocketNotifiers);
+        QCoreApplication::processEvents(flags);
         --pumping_;
     }
 
@@ -71,7 +70,12 @@ class CloseHolder final : public QObject {
 }  // namespace
 
 void DispatchPendingPaints(QWidget& dialog) {
-    CloseHolder::For(dialog).Pump();
+    CloseHolder::For(dialog).Pump(QEventLoop::ExcludeUserInputEvents |
+                                  QEventLoop::ExcludeSocketNotifiers);
+}
+
+void DispatchPendingEvents(QWidget& dialog) {
+    CloseHolder::For(dialog).Pump(QEventLoop::AllEvents);
 }
 
 bool CloseHeldBack(const QWidget& dialog) {

@@ -14,6 +14,10 @@ namespace qtshared {
 // belongs to.
 void DispatchPendingPaints(QWidget& dialog);
 
+// For a nested loop that takes input of its own (the variables window's, which is modal):
+// everything waiting is dispatched, but a close of `dialog` is held back the same way.
+void DispatchPendingEvents(QWidget& dialog);
+
 // True while a close of `dialog` is held back, for tests.
 bool CloseHeldBack(const QWidget& dialog);
 

@@ -7,6 +7,7 @@
 
 #include "monitor/cell_painting.h"
 #include "plc_tool/qt/ansi_text.h"
+#include "qt_shared/paint_pump.h"
 
 namespace quarnwin {
 
@@ -62,8 +63,12 @@ void CVariablesWnd::moveEvent(QMoveEvent* event) {
 }
 
 void CVariablesWnd::Pump(monitor::VariableDisplay& display) {
-    // Everything waiting is handled: this window is modal, so the others only repaint.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Everything waiting is handled: this window is modal, so the others only repaint, and
+    // a close of the main dialog waits until the display has ended.
+    if (QWidget* owner = parentWidget())
+        qtshared::DispatchPendingEvents(*owner);
+    else
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
     for (monitor::PagingKey key : keys_) display.PressKey(key);
     keys_.clear();
     if (closeRequested_) display.Close();

@@ -192,7 +192,11 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(dialog);
         const QString symbols = kSamples + "monitor/demo.ot";
         DialogScript script;
-        script.ChooseFile(symbols);
+        bool windowGoneAtSaveLog = false;
+        script.ChooseFile(symbols).Then([&](QDialog& d) {
+            windowGoneAtSaveLog = !dialog->findChild<quarnwin::CVariablesWnd*>();
+            d.reject();
+        });
 
         // While the display runs: note the first page, press Cursor Down, note the page it
         // leads to, then close the window.
@@ -209,6 +213,9 @@ class QuarnWinTransferTest : public QObject {
                 firstPage = Trimmed(window->paintedTexts());
                 title = window->windowTitle();
                 modal = QApplication::activeModalWidget() == window;
+                // The main dialog's close waits until the display has ended.
+                QMetaObject::invokeMethod(
+                    dialog.get(), [&] { dialog->close(); }, Qt::QueuedConnection);
                 QTest::keyClick(window, Qt::Key_Down);
                 stage = 1;
             } else if (stage == 1 && !window->paintedTexts().isEmpty() &&
@@ -222,8 +229,15 @@ class QuarnWinTransferTest : public QObject {
             return false;
         });
         dialog->findChild<QPushButton*>("showVariables")->click();
+        QVERIFY(dialog->isVisible());
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
+        idle.exec();
 
         QVERIFY(script.done());
+        QVERIFY(windowGoneAtSaveLog);
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(title, symbols + "   Navigate with: Up,Dn,PgUp,PgDn");
         QVERIFY(modal);
         // The first page starts with Counter; eight variables further on comes Inputs.
