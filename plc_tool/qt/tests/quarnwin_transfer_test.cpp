@@ -157,7 +157,7 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(dialog->isVisible());
         // Back in the dialog's own loop, the close goes on: first the offer to save the log.
         QEventLoop idle;
-        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
         connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
         idle.exec();
         QVERIFY2(script.done() && script.errors().isEmpty(),
@@ -231,7 +231,7 @@ class QuarnWinTransferTest : public QObject {
         dialog->findChild<QPushButton*>("showVariables")->click();
         QVERIFY(dialog->isVisible());
         QEventLoop idle;
-        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
         connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
         idle.exec();
 

@@ -187,7 +187,7 @@ class SkelligDialogTest : public QObject {
         QVERIFY(dialog.isVisible());
         // The transfer is over: the close goes on once the dialog waits for input.
         QEventLoop idle;
-        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
         connect(&dialog, &QDialog::finished, &idle, &QEventLoop::quit);
         idle.exec();
         QVERIFY(!dialog.isVisible());
