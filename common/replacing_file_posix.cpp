@@ -132,14 +132,6 @@ int CreateNamed(const fs::path& target, fs::path& name) {
     return -1;
 }
 
-void SyncFolder(const fs::path& folder) {
-    const fs::path where = folder.empty() ? fs::path(".") : folder;
-    int fd = ::open(where.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
 
 struct ReplacingFile::Impl {
@@ -198,6 +190,7 @@ struct ReplacingFile::Impl {
     }
 
     bool commitTemporary() {
+        // The contents reach the disk before the name does.
         if (::fsync(tempFd) != 0) return false;
         if (!takeOverAttributes()) return copyInPlace();
         if (tempName.empty()) {
@@ -211,8 +204,10 @@ struct ReplacingFile::Impl {
             tempName.clear();
             return existed && copyInPlace();
         }
+        // The folder is not synced: after a crash it shows the old file or the new one,
+        // both whole, and a sync of the folder would cost an upload some milliseconds per
+        // file.
         tempName.clear();
-        SyncFolder(target.parent_path());
         return true;
     }
 };
