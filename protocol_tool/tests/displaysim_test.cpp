@@ -168,7 +168,10 @@ TEST_F(Display, VantorctlFetchesClearsAndSaysNoData) {
     r = run("get-protocol " + (dir / "got.pro").string() + " --new");
     EXPECT_EQ(r.exit, 1);
     EXPECT_EQ(r.out, "Get protocol\nNo data\n");
-    EXPECT_TRUE(fs::exists(dir / "got.pro"));  // the earlier protocol stays
+    EXPECT_TRUE(fs::exists(dir / "got.pro"));  // the earlier protocol stays, and it is said
+    EXPECT_NE(r.err.find("The earlier file " + (dir / "got.pro").string() + " was kept"),
+              std::string::npos)
+        << r.err;
 
     r = run("get-protocol " + (dir / "got.pro").string() + " --up-to 10000");
     EXPECT_EQ(r.exit, 2);
