@@ -29,10 +29,23 @@ fs::path ResolveTarget(const fs::path& path) {
 fs::path IncompleteNameFor(const fs::path& target) {
     static thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kLetterCount - 1);
-    std::string name = "." + target.filename().string().substr(0, kMaxKeptNameLength);
-    name += kIncompleteMarker;
-    for (std::size_t i = 0; i < kRandomLetters; ++i) name += kLetters[pick(random)];
-    return target.parent_path() / name;
+    // UTF-8, so that no name is refused for its letters; cut on a character boundary.
+    std::u8string kept = target.filename().u8string();
+    if (kept.size() > kMaxKeptNameLength) {
+        std::size_t cut = kMaxKeptNameLength;
+        while (cut > 0 && (static_cast<unsigned char>(kept[cut]) & 0xC0) == 0x80) --cut;
+        kept.resize(cut);
+    }
+    std::u8string name = u8"." + kept;
+    for (const char c : std::string(kIncompleteMarker)) name += static_cast<char8_t>(c);
+    for (std::size_t i = 0; i < kRandomLetters; ++i)
+        name += static_cast<char8_t>(kLetters[pick(random)]);
+    return target.parent_path() / fs::path(name);
+}
+
+bool IsIncompletePath(const fs::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return IsIncompleteFileName(std::string(name.begin(), name.end()));
 }
 
 }  // namespace replacing

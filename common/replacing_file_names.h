@@ -18,4 +18,7 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& path);
 // kMaxKeptNameLength bytes) + kIncompleteMarker + kRandomLetters random letters and digits.
 std::filesystem::path IncompleteNameFor(const std::filesystem::path& target);
 
+// IsIncompleteFileName for the file name of a path, whatever letters it holds.
+bool IsIncompletePath(const std::filesystem::path& path);
+
 }  // namespace common::replacing

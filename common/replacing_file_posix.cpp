@@ -65,7 +65,7 @@ void RemoveAbandonedFiles(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path path = it->path();
-        if (!IsIncompleteFileName(path.filename().string())) continue;
+        if (!replacing::IsIncompletePath(path)) continue;
         int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) continue;
         struct stat opened {};

@@ -66,7 +66,7 @@ void RemoveAbandonedFiles(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path path = it->path();
-        if (IsIncompleteFileName(path.filename().string())) ::DeleteFileW(path.c_str());
+        if (replacing::IsIncompletePath(path)) ::DeleteFileW(path.c_str());
     }
 }
 
