@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 #include "cli/serial_port.h"
 
@@ -81,7 +82,7 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
     try {
         app_.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return Finish(&error);
+        return Finish(error, std::cout, std::cerr);
     }
     return std::nullopt;
 }
@@ -92,20 +93,36 @@ std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {
     try {
         app_.parse(reversed);
     } catch (const CLI::ParseError& error) {
-        return Finish(&error);
+        return Finish(error, std::cout, std::cerr);
     }
     return std::nullopt;
 }
 
-std::optional<int> CommandLine::Finish(const CLI::ParseError* error) {
-    if (dynamic_cast<const CLI::CallForHelp*>(error) ||
-        dynamic_cast<const CLI::CallForAllHelp*>(error) ||
-        dynamic_cast<const CLI::CallForVersion*>(error)) {
-        app_.exit(*error, std::cout, std::cerr);
+std::optional<int> CommandLine::Parse(const std::vector<std::string>& args, std::string& out,
+                                      std::string& err) {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    std::ostringstream outText, errText;
+    std::optional<int> status;
+    try {
+        app_.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        status = Finish(error, outText, errText);
+    }
+    out = outText.str();
+    err = errText.str();
+    return status;
+}
+
+std::optional<int> CommandLine::Finish(const CLI::ParseError& error, std::ostream& out,
+                                       std::ostream& err) {
+    if (dynamic_cast<const CLI::CallForHelp*>(&error) ||
+        dynamic_cast<const CLI::CallForAllHelp*>(&error) ||
+        dynamic_cast<const CLI::CallForVersion*>(&error)) {
+        app_.exit(error, out, err);
         return kExitOk;
     }
-    if (dynamic_cast<const CLI::Success*>(error)) return kExitOk;
-    std::cerr << UsageMessage(*error) << std::flush;
+    if (dynamic_cast<const CLI::Success*>(&error)) return kExitOk;
+    err << UsageMessage(error) << std::flush;
     return kExitUsage;
 }
 

@@ -29,12 +29,16 @@ class CommandLine {
     // (0) or a usage error on standard error (2).
     std::optional<int> Parse(int argc, const char* const* argv);
     std::optional<int> Parse(const std::vector<std::string>& args);
+    // As Parse, with what it would print given back instead: out for --help and --version,
+    // err for a usage error (one line, ending in a newline).
+    std::optional<int> Parse(const std::vector<std::string>& args, std::string& out,
+                             std::string& err);
 
     // The message for a usage error: "tool[ command]: what is wrong with which argument".
     std::string UsageMessage(const CLI::ParseError& error) const;
 
   private:
-    std::optional<int> Finish(const CLI::ParseError* error);
+    std::optional<int> Finish(const CLI::ParseError& error, std::ostream& out, std::ostream& err);
 
     std::string tool_;
     CLI::App app_;
