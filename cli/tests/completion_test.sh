@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Usage: completion_test.sh TOOL COMPLETION_FILE
 # The completion offers every command that TOOL --help lists, and every option of each
-# command that 'TOOL COMMAND --help' lists.
+# command that 'TOOL COMMAND --help' lists; every command in TOOL --help is described.
 set -u
 tool=$1
 source "$2"
@@ -18,6 +18,12 @@ offered() {  # offered WORD...: what the completion offers for the last word
 commands=$("$tool" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z0-9-]*\).*/\1/p')
 [ -n "$commands" ] || { echo "no commands in $name --help"; exit 1; }
 status=0
+# Every command has its one-line description.
+undescribed=$("$tool" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z0-9-]*\) *$/\1/p')
+if [ -n "$undescribed" ]; then
+    echo "commands without a description: $undescribed"
+    status=1
+fi
 for c in $commands; do
     if ! offered "" | grep -qx -- "$c"; then
         echo "completion does not offer the command $c"
