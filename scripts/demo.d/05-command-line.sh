@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Demo: the command-line tools' shared shape (commands, --version, a usage error, completion)
+# Demo: The command-line tools' shared shape (commands, --version, a usage error, completion)
 set -euo pipefail
 quarnctl="$BUILD/plc_tool/quarnctl"
 echo "\$ quarnctl --help"
