@@ -63,3 +63,28 @@ fuzz: deps
 
 fuzz-smoke: fuzz-build
 	scripts/fuzz.sh $(FUZZ_BUILD) 3
+
+# Tidy habits: `make format` formats every C++ file of the tree with .clang-format;
+# `make format-check` fails on a file that is not formatted; `make lint` runs clang-tidy with
+# the checks in .clang-tidy over the core folders (not their tests), from the build's
+# compile_commands.json. `make test` runs both first.
+CXX_SOURCES = $(wildcard $(shell git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' 2>/dev/null))
+LINT_FOLDERS = common|link|plc|monitor|cli|plc_tool/core|setup_tool/core|protocol_tool/core
+LINT_FILES = ^$(CURDIR)/($(LINT_FOLDERS))/(?!(.*/)?tests/).*\.cpp$$
+CLANG_FORMAT ?= clang-format
+RUN_CLANG_TIDY ?= run-clang-tidy-14
+
+.PHONY: format format-check lint
+format:
+	$(CLANG_FORMAT) -i $(CXX_SOURCES)
+
+format-check: deps
+	@$(CLANG_FORMAT) --dry-run -Werror $(CXX_SOURCES) && echo "format-check: every C++ file is formatted"
+
+lint: deps configure
+	$(RUN_CLANG_TIDY) -p $(BUILD) -quiet -j $(JOBS) '$(LINT_FILES)' > $(BUILD)/lint.log 2>&1 \
+	  || { sed 's/\x1b\[[0-9;]*m//g' $(BUILD)/lint.log \
+	       | grep -v 'warnings generated\|^Suppressed \|^Use -header-filter\|^clang-tidy-14 '; exit 1; }
+	@echo "lint: no findings (log: $(BUILD)/lint.log)"
+
+test: format-check lint
