@@ -9,16 +9,18 @@
 namespace {
 
 void Usage(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: quarnctl [--port PATH] [--baud 9600|19200] [--yes] [--trace] "
-                 "[--log FILE] COMMAND [ARGS]\n"
-                 "  --port PATH   serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link);\n"
-                 "                without it the USB-serial converter is looked for\n"
-                 "  --baud B      9600 (default) or 19200; 8 data bits, even parity, 1 stop bit\n"
-                 "  --yes         answer every question with Yes\n"
-                 "  --trace       print every byte written and read, in hex, on stderr\n"
-                 "  --log FILE    transfer log (default: log.txt beside the program)\n"
-                 "commands:\n");
+    std::fprintf(
+        out,
+        "usage: quarnctl [--port PATH] [--baud 9600|19200] [--yes] [--trace] "
+        "[--log FILE] COMMAND [ARGS]\n"
+        "  --port PATH   serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link);\n"
+        "                without it the USB-serial converter is looked for\n"
+        "  --baud B      9600 (default) or 19200; 8 data bits, even parity, 1 stop bit\n"
+        "  --yes         answer every question with Yes\n"
+        "  --trace       print every byte written and read, in hex, on stderr\n"
+        "  --log FILE    transfer log (default: log.txt beside the program; installed under\n"
+        "                a prefix such as /usr: ~/.local/share/Hadrel/QuarnWin/log.txt)\n"
+        "commands:\n");
     for (const auto& c : quarnctl::Commands())
         std::fprintf(out, "  %-12s %s\n", c.name, c.synopsis);
     std::fprintf(out,
