@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   dbus-daemon
+  help2man man-db desktop-file-utils dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do
