@@ -55,7 +55,8 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-package: build
+package: deps
+	$(MAKE) build
 	cd $(BUILD) && cpack -G DEB
 
 package-check: package
