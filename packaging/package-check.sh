@@ -54,6 +54,13 @@ for p in $programs; do
   out=$("$bin/$p" --help 2>&1) || fail "$p --help: exit $?"
   [ "$(printf '%s\n' "$out" | wc -l)" -ge 3 ] || fail "$p --help said: $out"
 done
+# The dialog programs answer both without any display (over ssh, in a console).
+for p in $dialogs; do
+  for option in --help --version; do
+    env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$bin/$p" $option >/dev/null 2>&1 ||
+      fail "$p $option needs a display"
+  done
+done
 
 # The sample project into the simulated PLC, with the installed tools and samples.
 link="$work/plc"
