@@ -41,7 +41,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-    return "usage: quarnwin [--port PATH]\n"
+    return "usage: quarnwin [--port PATH] [--version]\n\n"
            "Programs and monitors a Quarn PLC over a serial line.\n"
            "  --port PATH   the serial port to use (ttyS0, /dev/ttyUSB0, or the link of a\n"
            "                simulated PLC); without it the USB-serial converter is looked for\n"
