@@ -59,6 +59,7 @@ TEST_F(LogLocation, OnlyABinFolderBesideAShareFolderCountsAsInstalled) {
     EXPECT_EQ(ChooseLogFolder({}, true, user), user);
 }
 
+#ifndef _WIN32
 TEST_F(LogLocation, UserDataFolderFollowsTheXdgVariablesAsTheDialogDoes) {
     const char* savedXdg = std::getenv("XDG_DATA_HOME");
     const char* savedHome = std::getenv("HOME");
@@ -77,5 +78,6 @@ TEST_F(LogLocation, UserDataFolderFollowsTheXdgVariablesAsTheDialogDoes) {
     savedXdg ? setenv("XDG_DATA_HOME", xdg.c_str(), 1) : unsetenv("XDG_DATA_HOME");
     savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
 }
+#endif
 
 }  // namespace
