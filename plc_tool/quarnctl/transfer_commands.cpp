@@ -29,13 +29,6 @@ plc::TransferLog LogFor(const Context& context) {
     return plc::TransferLog(file);
 }
 
-bool OneArgument(const char* name, const char* what, const std::vector<std::string>& args) {
-    if (args.size() == 1) return true;
-    std::fprintf(stderr, "quarnctl %s: %s\n", name,
-                 args.empty() ? what : "takes exactly one argument");
-    return false;
-}
-
 // Connects and runs the connection check; false when there is no PLC to talk to.
 bool Reach(Context& context) {
     if (!context.Connect()) return false;
@@ -63,11 +56,7 @@ void PrintModuleTable(const plc::PlcState& state) {
 
 }  // namespace
 
-int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "quarnctl directory: unexpected argument '%s'\n", args[0].c_str());
-        return cli::kExitUsage;
-    }
+int DirectoryCommand(Context& context, const CommandArguments&) {
     if (!Reach(context)) return cli::kExitFailed;
     try {
         plc::ReadPlcDirectory(context.session().programmer());
@@ -79,22 +68,20 @@ int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
     return cli::kExitOk;
 }
 
-int DownloadCommand(Context& context, const std::vector<std::string>& args) {
-    if (!OneArgument("download", "names the project file (.pr)", args)) return cli::kExitUsage;
+int DownloadCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunDownload(context.session(), args[0], LogFor(context)));
+    return ExitStatus(quarnwin::RunDownload(context.session(), args.path, LogFor(context)));
 }
 
-int UploadCommand(Context& context, const std::vector<std::string>& args) {
-    if (!OneArgument("upload", "names the folder to upload into", args)) return cli::kExitUsage;
+int UploadCommand(Context& context, const CommandArguments& args) {
     std::error_code ec;
-    fs::create_directories(args[0], ec);
-    if (!fs::is_directory(args[0], ec)) {
-        std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args[0].c_str());
+    fs::create_directories(args.path, ec);
+    if (!fs::is_directory(args.path, ec)) {
+        std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args.path.c_str());
         return cli::kExitFailed;
     }
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunUpload(context.session(), args[0], LogFor(context)));
+    return ExitStatus(quarnwin::RunUpload(context.session(), args.path, LogFor(context)));
 }
 
 }  // namespace quarnctl

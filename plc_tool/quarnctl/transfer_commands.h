@@ -7,8 +7,8 @@
 
 namespace quarnctl {
 
-int DirectoryCommand(Context& context, const std::vector<std::string>& args);
-int DownloadCommand(Context& context, const std::vector<std::string>& args);
-int UploadCommand(Context& context, const std::vector<std::string>& args);
+int DirectoryCommand(Context& context, const CommandArguments& args);
+int DownloadCommand(Context& context, const CommandArguments& args);
+int UploadCommand(Context& context, const CommandArguments& args);
 
 }  // namespace quarnctl

@@ -11,8 +11,12 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     vantorctl::ParseResult parsed = vantorctl::ParseOptions(args);
     if (!parsed.options) {
-        std::fprintf(stderr, "vantorctl: %s\nTry 'vantorctl --help'.\n", parsed.error.c_str());
+        std::fprintf(stderr, "%s\n", parsed.error.c_str());
         return cli::kExitUsage;
+    }
+    if (parsed.options->help) {
+        std::fputs(parsed.options->printed.c_str(), stdout);
+        return cli::kExitOk;
     }
     return vantorctl::RunCommand(*parsed.options);
 }

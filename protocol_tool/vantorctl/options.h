@@ -24,8 +24,9 @@ enum class Command {
 
 struct Options {
     Command command = Command::None;
-    bool help = false;
-    std::string port;  // empty: port discovery
+    bool help = false;    // --help or --version: printed holds the text
+    std::string printed;  // the help or version text, for standard output
+    std::string port;     // empty: port discovery
     bool trace = false;
     bool yes = false;
     std::string file;
@@ -36,7 +37,8 @@ struct Options {
 
 struct ParseResult {
     std::optional<Options> options;
-    std::string error;  // set when the command line is wrong: exit status 2
+    std::string error;  // set when the command line is wrong: exit status 2; one line naming
+                        // the argument, without a newline
 };
 
 ParseResult ParseOptions(const std::vector<std::string>& args);

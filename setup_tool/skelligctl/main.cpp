@@ -48,12 +48,12 @@ int main(int argc, char** argv) {
     std::string error;
     auto options = skelligctl::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "skelligctl: %s\n%s", error.c_str(), skelligctl::UsageText().c_str());
+        std::fprintf(stderr, "%s\n", error.c_str());
         return cli::kExitUsage;
     }
     switch (options->command) {
         case skelligctl::Command::Help:
-            std::printf("%s", skelligctl::UsageText().c_str());
+            std::fputs(options->printed.c_str(), stdout);
             return cli::kExitOk;
         case skelligctl::Command::Ports:
             cli::PrintPorts(options->sysfsRoot);

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include "cli/command_line.h"
+#include "cli/serial_port.h"
+
 namespace skelligctl {
 
 namespace {
@@ -22,121 +25,87 @@ std::optional<std::vector<std::string>> ThreeNumbers(const std::string& text, ch
         if (p.empty()) return std::nullopt;
     return parts;
 }
-}  // namespace
-
-std::string UsageText() {
-    return "usage: skelligctl [--port PATH] [--trace] COMMAND [ARGS]\n"
-           "  --port PATH   serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link);\n"
-           "                without it the USB-serial converter is looked for\n"
-           "  --trace       print every byte written and read, in hex, on stderr\n"
-           "commands:\n"
-           "  send FILE.txt [--time HH:MM:SS] [--date DD.MM.YYYY] [--dst summer|winter|none]\n"
-           "                [--no-clock]\n"
-           "                Sends the setup file beside FILE.txt (its name up to the last\n"
-           "                \".\", then \".set\") and the text pages of FILE.txt to the text\n"
-           "                display, then sets the display's clock: to the PC's local time\n"
-           "                unless --time/--date say otherwise, with the daylight-saving rule\n"
-           "                of --dst (default summer); --no-clock leaves the clock alone.\n"
-           "                The line runs at 9600 baud, 8 data bits, 2 stop bits, no parity;\n"
-           "                the display must be set to the same on its own keyboard.\n"
-           "  ports         List the serial ports with their descriptions; * marks the\n"
-           "                converter that would be used.\n"
-           "Exit status: 0 done, 1 failed, 2 wrong usage or invalid time or date.\n";
+// --time HH:MM:SS or --date DD.MM.YYYY into the choice's three texts.
+void AddThreeNumbers(CLI::App& send, const std::string& name, const std::string& shape,
+                     char separator, std::optional<std::vector<std::string>>& target,
+                     const std::string& description) {
+    send.add_option_function<std::string>(
+            name,
+            [&target, name, shape, separator](const std::string& text) {
+                target = ThreeNumbers(text, separator);
+                if (!target)
+                    throw CLI::ValidationError(name, "takes " + shape + ", not '" + text + "'");
+            },
+            description)
+        ->type_name(shape);
 }
+
+constexpr const char* kSendHelp =
+    "Sends the setup file beside FILE.txt (its name up to the last \".\", then \".set\") and "
+    "the text pages of FILE.txt to the text display, then sets the display's clock: to the "
+    "PC's local time unless --time/--date say otherwise, with the daylight-saving rule of "
+    "--dst (default summer); --no-clock leaves the clock alone. The line runs at 9600 baud, 8 "
+    "data bits, 2 stop bits, no parity; the display must be set to the same on its own "
+    "keyboard.";
+
+}  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options options;
-    std::size_t i = 0;
-    auto value = [&](const std::string& name) -> std::optional<std::string> {
-        if (i + 1 >= args.size()) {
-            error = name + " needs a value";
+    cli::CommandLine line("skelligctl", "The text display's setup transfer on the serial line.");
+    CLI::App& app = line.app();
+    app.footer(
+        "'skelligctl COMMAND --help' describes a command.\n"
+        "Exit status: 0 done, 1 failed, 2 wrong usage or invalid time or date.");
+    app.add_option("--port", options.port,
+                   "Serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link); without it the "
+                   "USB-serial converter is looked for")
+        ->type_name("PATH");
+    app.add_flag("--trace", options.trace, "Print every byte written and read, in hex, on stderr");
+    app.add_option("--sysfs", options.sysfsRoot)->group("");  // for tests of port discovery
+
+    CLI::App* send =
+        line.AddCommand("send", "Send a setup file and its text pages, then set the clock");
+    send->footer(kSendHelp);
+    send->add_option("FILE.txt", options.textFile, "The text pages; the setup file is beside it")
+        ->required();
+    AddThreeNumbers(*send, "--time", "HH:MM:SS", ':', options.clock.time,
+                    "Set the clock to this time (default: the PC's)");
+    AddThreeNumbers(*send, "--date", "DD.MM.YYYY", '.', options.clock.date,
+                    "Set the clock to this date (default: the PC's)");
+    bool ruleGiven = false;
+    send->add_option_function<std::string>(
+            "--dst",
+            [&options, &ruleGiven](const std::string& rule) {
+                options.clock.rule = rule == "summer"   ? setup::kSummerTime
+                                     : rule == "winter" ? setup::kWinterTime
+                                                        : setup::kWithoutTimeSwitch;
+                ruleGiven = true;
+            },
+            "Daylight-saving rule: summer (default), winter or none")
+        ->check(cli::OneOf({"summer", "winter", "none"}))
+        ->type_name("RULE");
+    send->add_flag("--no-clock", options.clock.skip, "Leave the display's clock alone");
+    send->callback([&options] { options.command = Command::Send; });
+
+    line.AddCommand("ports", "List the serial ports")
+        ->footer(
+            "List the serial ports with their descriptions; * marks the converter that would "
+            "be used.")
+        ->callback([&options] { options.command = Command::Ports; });
+
+    std::string out, err;
+    if (std::optional<int> status = line.Parse(args, out, err)) {
+        if (*status != cli::kExitOk) {
+            error = err.substr(0, err.find_last_not_of('\n') + 1);
             return std::nullopt;
         }
-        return args[++i];
-    };
-    for (; i < args.size() && args[i].rfind("-", 0) == 0; ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.command = Command::Help;
-            return options;
-        } else if (arg == "--trace") {
-            options.trace = true;
-        } else if (arg == "--port" || arg == "--sysfs") {
-            auto v = value(arg);
-            if (!v) return std::nullopt;
-            (arg == "--port" ? options.port : options.sysfsRoot) = *v;
-        } else {
-            error = "unknown option '" + arg + "'";
-            return std::nullopt;
-        }
-    }
-    if (i >= args.size()) {
-        error = "a command is needed";
-        return std::nullopt;
-    }
-    const std::string command = args[i++];
-    if (command == "ports") {
-        options.command = Command::Ports;
-        if (i < args.size()) {
-            error = "ports takes no arguments";
-            return std::nullopt;
-        }
+        options.command = Command::Help;
+        options.printed = out;
         return options;
     }
-    if (command != "send") {
-        error = "unknown command '" + command + "'";
-        return std::nullopt;
-    }
-    options.command = Command::Send;
-    bool clockGiven = false;
-    for (; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.command = Command::Help;
-            return options;
-        } else if (arg == "--no-clock") {
-            options.clock.skip = true;
-        } else if (arg == "--time" || arg == "--date") {
-            auto v = value(arg);
-            if (!v) return std::nullopt;
-            auto parts = ThreeNumbers(*v, arg == "--time" ? ':' : '.');
-            if (!parts) {
-                error = arg + " takes " + (arg == "--time" ? "HH:MM:SS" : "DD.MM.YYYY") +
-                        ", not '" + *v + "'";
-                return std::nullopt;
-            }
-            (arg == "--time" ? options.clock.time : options.clock.date) = *parts;
-            clockGiven = true;
-        } else if (arg == "--dst") {
-            auto v = value(arg);
-            if (!v) return std::nullopt;
-            if (*v == "summer") {
-                options.clock.rule = setup::kSummerTime;
-            } else if (*v == "winter") {
-                options.clock.rule = setup::kWinterTime;
-            } else if (*v == "none") {
-                options.clock.rule = setup::kWithoutTimeSwitch;
-            } else {
-                error = "--dst takes summer, winter or none";
-                return std::nullopt;
-            }
-            clockGiven = true;
-        } else if (arg.rfind("-", 0) == 0) {
-            error = "unknown option '" + arg + "' of send";
-            return std::nullopt;
-        } else if (options.textFile.empty()) {
-            options.textFile = arg;
-        } else {
-            error = "send takes one text file";
-            return std::nullopt;
-        }
-    }
-    if (options.textFile.empty()) {
-        error = "send needs the text file FILE.txt";
-        return std::nullopt;
-    }
-    if (options.clock.skip && clockGiven) {
-        error = "--no-clock leaves the clock alone: drop --time, --date and --dst";
+    if (options.clock.skip && (options.clock.time || options.clock.date || ruleGiven)) {
+        error = "skelligctl send: --no-clock leaves the clock alone: drop --time, --date and --dst";
         return std::nullopt;
     }
     return options;

@@ -9,6 +9,7 @@
 
 namespace skelligctl {
 
+// Help: --help or --version was asked for; Options::printed holds the text.
 enum class Command { Send, Ports, Help };
 
 // What "send" does in the clock step, in place of the "Time / Date" dialog.
@@ -27,9 +28,11 @@ struct Options {
     Command command = Command::Help;
     std::string textFile;  // send FILE.txt
     ClockChoice clock;
+    std::string printed;  // Help: the help or version text, for standard output
 };
 
-// The options, or nullopt with the reason in error (a usage error).
+// The options, or nullopt with the reason in error (a usage error, one line naming the
+// argument, without a newline).
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
 
 // The dialog's entry that the clock choice makes of a prefilled one.
@@ -38,8 +41,5 @@ setup::ClockEntry ApplyClockChoice(const ClockChoice& choice, setup::ClockEntry 
 // Checks the clock choice against the ranges of the dialog, with the PC's time for what
 // was not given; false with the reason in error.
 bool ClockChoiceIsValid(const ClockChoice& choice, const setup::LocalTime& now, std::string& error);
-
-// The usage text.
-std::string UsageText();
 
 }  // namespace skelligctl

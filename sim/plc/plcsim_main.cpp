@@ -1,40 +1,81 @@
 // plcsim: a PLC on a pseudo-terminal, for tests, demonstrations and training.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "cli/command_line.h"
 #include "link/pseudo_terminal.h"
 #include "sim/plc/live_values.h"
 #include "sim/plc/plc_simulator.h"
 
 namespace {
 
-void Usage(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: plcsim --link PATH [--station N] [--firmware M.N] [--verbose]\n"
-                 "              [--image FILE] [--realtime] [--fault KIND]...\n"
-                 "Simulates a PLC on a pseudo-terminal reached through the symbolic link PATH.\n"
-                 "  --station N     station address it answers at (default 64)\n"
-                 "  --firmware M.N  firmware version it reports (default 2.0)\n"
-                 "  --verbose       print every telegram received and sent in hex\n"
-                 "  --image FILE    the PLC's memory: loaded at start when the file exists,\n"
-                 "                  saved after every change (so a later run sees a download)\n"
-                 "  --memory FILE   initial memory contents (text: ADDRESS or SEGMENT:OFFSET,\n"
-                 "                  then hexadecimal bytes or \"texts\"); the counter word at\n"
-                 "                  0200, bit 0 of 0210 and the ramp at 0220 change by themselves\n"
-                 "  --realtime      take and send every byte with its wire time at the speed\n"
-                 "                  the client set (11 bits per character)\n"
-                 "  --fault KIND    misbehave: %s\n"
-                 "It answers only when the line is set to 8 data bits, 1 stop bit at 9600 or\n"
-                 "19200 baud, and runs until interrupted.\n",
-                 sim::kPlcFaultKinds);
+constexpr const char* kHelp =
+    "It answers only when the line is set to 8 data bits, 1 stop bit at 9600 or 19200 baud, "
+    "and runs until interrupted.";
+
+bool ParseNumber(const std::string& text, long low, long high, long& value) {
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 0);
+    return end != text.c_str() && *end == '\0' && value >= low && value <= high;
 }
 
-bool ParseNumber(const char* text, long low, long high, long& value) {
-    char* end = nullptr;
-    value = std::strtol(text, &end, 0);
-    return end != text && *end == '\0' && value >= low && value <= high;
+void DeclareOptions(CLI::App& app, sim::PlcSimOptions& options, std::string& memoryFile) {
+    app.footer(kHelp);
+    app.add_option("--link", options.linkPath,
+                   "Where the PLC's port appears (a symbolic link to the pseudo-terminal)")
+        ->type_name("PATH")
+        ->required();
+    app.add_option_function<std::string>(
+           "--station",
+           [&options](const std::string& text) {
+               long n = 0;
+               if (!ParseNumber(text, 0, 255, n))
+                   throw CLI::ValidationError("--station", "takes 0 to 255");
+               options.station = static_cast<std::uint8_t>(n);
+           },
+           "Station address it answers at (default 64)")
+        ->type_name("N");
+    app.add_option_function<std::string>(
+           "--firmware",
+           [&options](const std::string& text) {
+               unsigned major = 0, minor = 0;
+               char extra = 0;
+               if (std::sscanf(text.c_str(), "%u.%u%c", &major, &minor, &extra) != 2 ||
+                   major > 255 || minor > 255)
+                   throw CLI::ValidationError("--firmware", "takes M.N, for example 2.0");
+               options.firmwareMajor = static_cast<std::uint8_t>(major);
+               options.firmwareMinor = static_cast<std::uint8_t>(minor);
+           },
+           "Firmware version it reports (default 2.0)")
+        ->type_name("M.N");
+    app.add_flag("--verbose", options.verbose, "Print every telegram received and sent in hex");
+    app.add_option("--image", options.imagePath,
+                   "The PLC's memory: loaded at start when the file exists, saved after every "
+                   "change (so a later run sees a download)")
+        ->type_name("FILE");
+    app.add_option("--memory", memoryFile,
+                   "Initial memory contents (text: ADDRESS or SEGMENT:OFFSET, then hexadecimal "
+                   "bytes or \"texts\"); the counter word at 0200, bit 0 of 0210 and the ramp at "
+                   "0220 change by themselves")
+        ->type_name("FILE");
+    app.add_flag("--realtime", options.realtime,
+                 "Take and send every byte with its wire time at the speed the client set (11 "
+                 "bits per character)");
+    app.add_option_function<std::vector<std::string>>(
+           "--fault",
+           [&options](const std::vector<std::string>& kinds) {
+               for (const std::string& kind : kinds)
+                   if (!options.faults.parse(kind))
+                       throw CLI::ValidationError(
+                           "--fault",
+                           "unknown fault '" + kind + "' (known: " + sim::kPlcFaultKinds + ")");
+           },
+           std::string("Misbehave; may be given several times: ") + sim::kPlcFaultKinds)
+        ->type_name("KIND")
+        ->allow_extra_args(false);
 }
 
 }  // namespace
@@ -42,63 +83,9 @@ bool ParseNumber(const char* text, long low, long high, long& value) {
 int main(int argc, char** argv) {
     sim::PlcSimOptions options;
     std::string memoryFile;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&]() -> const char* {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "plcsim: %s needs a value\n", arg.c_str());
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        long n = 0;
-        if (arg == "--help" || arg == "-h") {
-            Usage(stdout);
-            return 0;
-        } else if (arg == "--link") {
-            options.linkPath = value();
-        } else if (arg == "--station") {
-            if (!ParseNumber(value(), 0, 255, n)) {
-                std::fprintf(stderr, "plcsim: --station takes 0 to 255\n");
-                return 2;
-            }
-            options.station = static_cast<std::uint8_t>(n);
-        } else if (arg == "--firmware") {
-            unsigned major = 0, minor = 0;
-            const char* text = value();
-            char extra = 0;
-            if (std::sscanf(text, "%u.%u%c", &major, &minor, &extra) != 2 || major > 255 ||
-                minor > 255) {
-                std::fprintf(stderr, "plcsim: --firmware takes M.N, for example 2.0\n");
-                return 2;
-            }
-            options.firmwareMajor = static_cast<std::uint8_t>(major);
-            options.firmwareMinor = static_cast<std::uint8_t>(minor);
-        } else if (arg == "--verbose") {
-            options.verbose = true;
-        } else if (arg == "--image") {
-            options.imagePath = value();
-        } else if (arg == "--memory") {
-            memoryFile = value();
-        } else if (arg == "--realtime") {
-            options.realtime = true;
-        } else if (arg == "--fault") {
-            std::string kind = value();
-            if (!options.faults.parse(kind)) {
-                std::fprintf(stderr, "plcsim: unknown fault '%s' (known: %s)\n", kind.c_str(),
-                             sim::kPlcFaultKinds);
-                return 2;
-            }
-        } else {
-            std::fprintf(stderr, "plcsim: unknown argument '%s'\n", arg.c_str());
-            Usage(stderr);
-            return 2;
-        }
-    }
-    if (options.linkPath.empty()) {
-        Usage(stderr);
-        return 2;
-    }
+    cli::CommandLine line("plcsim", "Simulates a PLC on a pseudo-terminal.");
+    DeclareOptions(line.app(), options, memoryFile);
+    if (std::optional<int> status = line.Parse(argc, argv)) return *status;
     serial::InstallStopSignals();
     std::string error;
     auto pty = serial::PseudoTerminal::Create(options.linkPath, error);
