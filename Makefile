@@ -23,6 +23,7 @@ build: configure
 test: deps
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) package-check
 	$(MAKE) asan-test
 	$(MAKE) fuzz-smoke
 
@@ -88,3 +89,19 @@ lint: deps configure
 	@echo "lint: no findings (log: $(BUILD)/lint.log)"
 
 test: format-check lint
+
+# Installing and packaging. `make install` installs the built suite under PREFIX (as root,
+# or with sudo, for a system prefix); `make package` builds the Debian package in $(BUILD);
+# `make package-check` unpacks it and checks what it installs.
+PREFIX ?= /usr/local
+.PHONY: install package package-check
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: deps
+	$(MAKE) build
+	cd $(BUILD) && cpack -G DEB
+
+package-check: package
+	packaging/package-check.sh $(BUILD)

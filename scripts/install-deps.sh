@@ -12,6 +12,7 @@ packages=(
   # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
   # variables window and the dialog layout do not depend on which fonts a machine has.
   fonts-urw-base35
+  help2man man-db desktop-file-utils dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

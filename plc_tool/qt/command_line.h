@@ -7,6 +7,7 @@ namespace quarnwin {
 
 struct CommandLine {
     bool help = false;
+    bool version = false;     // --version
     bool automation = false;  // started by an automation client
     std::string port;         // --port PATH
     std::string error;        // not empty: the arguments were not understood
@@ -17,5 +18,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The --help text.
 const char* UsageText();
+
+// The --version text: the program's name and version, one line.
+const char* VersionText();
 
 }  // namespace quarnwin

@@ -12,10 +12,14 @@
 #include "plc_tool/qt/quarnwin_settings.h"
 
 int main(int argc, char** argv) {
-    // --help needs no display.
+    // --help and --version need no display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(quarnwin::UsageText(), stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs(quarnwin::VersionText(), stdout);
             return 0;
         }
     }

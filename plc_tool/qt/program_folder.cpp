@@ -5,14 +5,17 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "plc_tool/core/log_location.h"
+
 namespace quarnwin {
 
 QString ProgramFolder() {
-    QString folder = QCoreApplication::applicationDirPath();
-    if (folder.isEmpty() || !QFileInfo(folder).isWritable()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        QDir().mkpath(folder);
-    }
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const bool writable = !program.isEmpty() && QFileInfo(program).isWritable();
+    QString folder = QString::fromStdString(
+        ChooseLogFolder(program.toStdString(), writable, user.toStdString()).string());
+    if (folder == user) QDir().mkpath(folder);
     if (!folder.endsWith('/')) folder += '/';
     return folder;
 }

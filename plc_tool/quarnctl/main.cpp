@@ -20,8 +20,8 @@ void DeclareGlobalOptions(CLI::App& app, quarnctl::GlobalOptions& options) {
     app.add_flag("--yes", options.yes, "Answer every question with Yes");
     app.add_flag("--trace", options.trace, "Print every byte written and read, in hex, on stderr");
     app.add_option("--log", options.logPath,
-                   "Transfer log (default: log.txt beside the program, else in the per-user "
-                   "data folder)")
+                   "Transfer log (default: log.txt beside the program; installed under a "
+                   "prefix such as /usr: ~/.local/share/Hadrel/QuarnWin/log.txt)")
         ->type_name("FILE");
     // For tests: another root for port discovery.
     app.add_option("--sysfs", options.sysfsRoot)->group("");

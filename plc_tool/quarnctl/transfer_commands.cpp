@@ -10,6 +10,7 @@
 #include "plc/quarn_exception.h"
 #include "plc/transfer/plc_directory.h"
 #include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/log_location.h"
 #include "plc_tool/core/transfer_operations.h"
 
 namespace quarnctl {
@@ -18,34 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool CanAppend(const fs::path& file) {
-    std::ofstream out(file, std::ios::app);
-    return static_cast<bool>(out);
-}
-
-// log.txt beside the program when that folder is writable, else in the per-user data
-// folder. quarnctl appends to it: every run is one transfer, so the log keeps the history.
-fs::path DefaultLogFile() {
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && CanAppend(program.parent_path() / "log.txt"))
-        return program.parent_path() / "log.txt";
-    fs::path data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) {
-        data = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        data = fs::path(home) / ".local" / "share";
-    } else {
-        return {};
-    }
-    const fs::path folder = data / "Hadrel" / "QuarnWin";
-    fs::create_directories(folder, ec);
-    return folder / "log.txt";
-}
-
 plc::TransferLog LogFor(const Context& context) {
     const std::string& option = context.options().logPath;
-    const fs::path file = option.empty() ? DefaultLogFile() : fs::path(option);
+    const fs::path file = option.empty() ? quarnwin::DefaultLogFile() : fs::path(option);
     // The Qt program empties its log at start; a file named with --log is created here.
     // A folder that can't be looked into counts as no file; the log never stops a transfer.
     std::error_code ec;

@@ -2,23 +2,58 @@
 //   vantor [--port PATH]
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "common/clock.h"
 #include "link/termios_device.h"
 #include "protocol_tool/qt/vantor_dlg.h"
 
+namespace {
+
+// --help and --version are answered without a display.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--port") == 0)
+            ++i;  // a path, whatever it looks like
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
+                 std::strcmp(argv[i], "--version") == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(protocol::kSettingsCompany);
-    QApplication::setApplicationName(protocol::kSettingsProgram);
+    std::unique_ptr<QCoreApplication> app;
+    if (AsksOnlyForText(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setOrganizationName(protocol::kSettingsCompany);
+    QCoreApplication::setApplicationName(protocol::kSettingsProgram);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("The text display's protocol and statistics.");
+    parser.setApplicationDescription(
+        "The text display's protocol and statistics.\n"
+        "Settings are kept in ~/.config/Hadrel/Vantor.conf.");
     parser.addHelpOption();
+    QCommandLineOption version("version", "Prints the program's version and ends.");
+    parser.addOption(version);
     QCommandLineOption port(
         "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
     parser.addOption(port);
-    parser.process(app);
+    parser.process(*app);
+    if (parser.isSet(version)) {
+        std::printf("vantor %s\n", SUITE_VERSION);
+        return 0;
+    }
+    if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"
+        std::fprintf(stderr, "vantor: unexpected arguments\n");
+        return 2;
+    }
 
     common::RealClock clock;
     serial::TermiosDevice device(clock);

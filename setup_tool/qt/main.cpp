@@ -2,24 +2,59 @@
 //   skellig [--port PATH]
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "common/clock.h"
 #include "link/termios_device.h"
 #include "setup_tool/qt/skellig_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"
 
+namespace {
+
+// --help and --version are answered without a display.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--port") == 0)
+            ++i;  // a path, whatever it looks like
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
+                 std::strcmp(argv[i], "--version") == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(skellig::kSettingsCompany);
-    QApplication::setApplicationName(skellig::kSettingsProgram);
+    std::unique_ptr<QCoreApplication> app;
+    if (AsksOnlyForText(argc, argv))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setOrganizationName(skellig::kSettingsCompany);
+    QCoreApplication::setApplicationName(skellig::kSettingsProgram);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Sends a text display's setup and text pages.");
+    parser.setApplicationDescription(
+        "Sends a text display's setup and text pages.\n"
+        "Settings are kept in ~/.config/Hadrel/Skellig.conf.");
     parser.addHelpOption();
+    QCommandLineOption version("version", "Prints the program's version and ends.");
+    parser.addOption(version);
     QCommandLineOption port(
         "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
     parser.addOption(port);
-    parser.process(app);
+    parser.process(*app);
+    if (parser.isSet(version)) {
+        std::printf("skellig %s\n", SUITE_VERSION);
+        return 0;
+    }
+    if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"
+        std::fprintf(stderr, "skellig: unexpected arguments\n");
+        return 2;
+    }
 
     common::RealClock clock;
     serial::TermiosDevice device(clock);

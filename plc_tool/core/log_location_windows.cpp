@@ -1,0 +1,31 @@
+// The platform part of the log location on Windows: the program file from the module name
+// and the per-user data folder under %LOCALAPPDATA%, where the dialog's toolkit puts it.
+#include <windows.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "plc_tool/core/log_location.h"
+
+namespace quarnwin {
+
+namespace fs = std::filesystem;
+
+fs::path UserDataFolder() {
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    if (!local || !*local) return {};
+    return fs::path(local) / "Hadrel" / "QuarnWin";
+}
+
+fs::path RunningProgramFolder() {
+    std::vector<wchar_t> name(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) return {};
+        if (length < name.size()) return fs::path(std::wstring(name.data(), length)).parent_path();
+        name.resize(name.size() * 2);  // the name was cut: ask again with more room
+    }
+}
+
+}  // namespace quarnwin
