@@ -1,5 +1,7 @@
 #include "link/serial_link.h"
 
+#include "link/stop_signals.h"
+
 namespace serial {
 
 std::string DevicePathFor(const std::string& portName) {
@@ -36,8 +38,8 @@ bool CSerialLink::IsOpen() const {
     return device_.isOpen();
 }
 
-bool CSerialLink::Write(const std::string& bytes) {
-    bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal);
+bool CSerialLink::Write(const std::string& bytes, WriteEnd end) {
+    bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal, end);
     if (recordEnabled_) {
         transmitRecord_.push_back((ok ? ">" : "!> Error:") + bytes);
         if (transmitRecord_.size() > kTransmitRecordCap) transmitRecord_.pop_front();
@@ -45,7 +47,12 @@ bool CSerialLink::Write(const std::string& bytes) {
     return ok;
 }
 
+bool CSerialLink::Stopped() const {
+    return followStop_ && StopRequested();
+}
+
 std::optional<std::uint8_t> CSerialLink::ReadByte() {
+    if (Stopped()) return std::nullopt;
     return device_.readByte(settings_.readTotal);
 }
 
@@ -64,8 +71,11 @@ bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
 CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     line.clear();
     for (;;) {
+        if (Stopped()) return LineEnd::Gone;
         ReadResult result = device_.read(settings_.readTotal);
-        if (result.status == ReadStatus::Gone) return LineEnd::Gone;
+        // A stop that cut the wait short is not the silence that ends a complete answer.
+        if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))
+            return LineEnd::Gone;
         if (!result.hasByte()) return LineEnd::Silence;
         line += static_cast<char>(result.byte);
         if (result.byte == '\n') return LineEnd::LineFeed;
