@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <csignal>
 
-#include "link/stop_signals.h"
+#include "link/stop_signals.h"  // the port is put back when a second stop ends the program
 #include "link/termios_settings.h"
 
 namespace serial {
@@ -220,8 +220,6 @@ ReadResult TermiosDevice::read(common::Millis timeout) {
         pollfd p{fd, POLLIN, 0};
         int ready = ::poll(&p, 1, left);
         if (ready < 0) {
-            // A stop request ends the wait at once; the link then stops the operation.
-            if (errno == EINTR && StopRequested()) return {};
             if (errno == EINTR) continue;
             break;
         }
