@@ -117,3 +117,11 @@ TEST_F(Exchange, AStopRequestEndsTheExchangeAfterTheWrite) {
     EXPECT_EQ(device.writes().size(), 2u);  // each write still went out whole
     EXPECT_EQ(clock.now(), before);         // no pacing wait, no read time-out
 }
+
+TEST_F(Exchange, AVanishedPlcFailsTheExchangeWithoutSpinning) {
+    device.hangUp();
+    Millis before = clock.now();
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Timeout");
+    EXPECT_TRUE(exchange().Request(Bytes({0x68})).empty());
+    EXPECT_EQ(clock.now() - before, Millis(2000 + 100 + 2000));
+}

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "common/clock.h"
@@ -94,4 +95,23 @@ TEST_F(InterruptedTransfer, CtrlCEndsAnUploadLeavingNoTemporaryFile) {
         EXPECT_EQ(Read(e.path()).substr(from), Read(kSampleProject / name).substr(from)) << name;
     }
     ExpectThePortWorks();
+}
+
+TEST_F(InterruptedTransfer, APlcThatVanishesEndsTheDownloadWithItsAbortText) {
+    auto run = std::async(std::launch::async, [this] {
+        return testsupport::Run(QUARNCTL_PATH,
+                                {"--port", link, "--log", logFile.string(), "--yes", "download",
+                                 (kSampleProject / "project.pr").string()});
+    });
+    Wait(3000);
+    plcsim.reset();  // the far end of the line closes
+    const common::Millis gone = common::RealClock().now();
+    const testsupport::RunResult result = run.get();
+    // The pause in progress (1.5 s after a module at most) and one read time-out (2 s), not a
+    // read loop that spins or waits on.
+    EXPECT_LT(common::RealClock().now() - gone, common::Millis(4000));
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.err.find("PC->Quarn download aborted, please restart download\n"),
+              std::string::npos)
+        << result.err;
 }
