@@ -40,6 +40,7 @@ bool CSerialLink::IsOpen() const {
 
 bool CSerialLink::Write(const std::string& bytes, WriteEnd end) {
     bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal, end);
+    answerBegun_ = false;
     if (recordEnabled_) {
         transmitRecord_.push_back((ok ? ">" : "!> Error:") + bytes);
         if (transmitRecord_.size() > kTransmitRecordCap) transmitRecord_.pop_front();
@@ -52,12 +53,16 @@ bool CSerialLink::Stopped() const {
 }
 
 std::optional<std::uint8_t> CSerialLink::ReadByte() {
-    if (Stopped()) return std::nullopt;
-    return device_.readByte(settings_.readTotal);
+    // An answer that has begun is read to its end; the next one is not waited for.
+    if (!answerBegun_ && Stopped()) return std::nullopt;
+    auto byte = device_.readByte(settings_.readTotal);
+    if (byte) answerBegun_ = true;
+    return byte;
 }
 
 bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
     answer.clear();
+    if (Stopped()) return false;
     for (;;) {
         auto byte = ReadByte();
         if (!byte) return false;
@@ -70,8 +75,9 @@ bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
 
 CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     line.clear();
+    // The line in progress is read to its end; the next one is not.
+    if (Stopped()) return LineEnd::Gone;
     for (;;) {
-        if (Stopped()) return LineEnd::Gone;
         ReadResult result = device_.read(settings_.readTotal);
         // A stop that cut the wait short is not the silence that ends a complete answer.
         if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))

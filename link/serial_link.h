@@ -54,7 +54,8 @@ class CSerialLink {
     std::optional<std::uint8_t> ReadByte();
 
     // A stop request (Ctrl-C, SIGTERM) ends the operation like a line failure: the write in
-    // progress goes out whole, every read after it reports no answer (ReadLineEnd: Gone), so
+    // progress goes out whole, an answer (or protocol line) that has begun is read to its end,
+    // and the next answer is not waited for: the reads report no answer (ReadLineEnd: Gone), so
     // each protocol's own abort path runs. A caller that ends on a stop by itself (the
     // variable display closes after its page) turns this off.
     void FollowStopRequests(bool follow) { followStop_ = follow; }
@@ -87,6 +88,7 @@ class CSerialLink {
     std::deque<std::string> transmitRecord_;
     bool recordEnabled_ = true;
     bool followStop_ = true;
+    bool answerBegun_ = false;  // a byte came since the last write
 };
 
 }  // namespace serial
