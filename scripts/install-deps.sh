@@ -7,6 +7,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   dbus-daemon
+  clang-14 libclang-rt-14-dev
+  # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
+  # variables window and the dialog layout do not depend on which fonts a machine has.
+  fonts-urw-base35
 )
 missing=()
 for p in "${packages[@]}"; do
