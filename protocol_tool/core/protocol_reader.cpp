@@ -65,7 +65,10 @@ RetrievalResult CProtocolReader::FinishOutput(common::ReplacingFile& file, const
             return RetrievalResult::NoData;
         case AnswerEnd::DeviceGone:
             file.discard();
-            frontend_.message(RetrievalMessage(RetrievalFailure::DeviceGone, path, earlierFile));
+            // A stop request ends the answer the same way; the message says which it was.
+            frontend_.message(RetrievalMessage(
+                link_.Stopped() ? RetrievalFailure::Stopped : RetrievalFailure::DeviceGone, path,
+                earlierFile));
             return RetrievalResult::DeviceGone;
         case AnswerEnd::Endless:
             file.discard();
