@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/interrupt.h"
 #include "plc_tool/quarnctl/context.h"
 
 namespace {
@@ -30,10 +31,12 @@ void DeclareGlobalOptions(CLI::App& app, quarnctl::GlobalOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::InstallInterruptHandling();
     cli::CommandLine line("quarnctl", "The PLC's service tool on the serial line.");
     line.app().footer(
         "'quarnctl COMMAND --help' describes a command.\n"
-        "Exit status: 0 done, 1 failed or refused, 2 wrong usage.");
+        "Exit status: 0 done, 1 failed or refused, 2 wrong usage, 130 or 143 stopped by\n"
+        "Ctrl-C (SIGINT) or SIGTERM.");
     quarnctl::GlobalOptions options;
     DeclareGlobalOptions(line.app(), options);
 
@@ -48,5 +51,5 @@ int main(int argc, char** argv) {
     if (std::optional<int> status = line.Parse(argc, argv)) return *status;
 
     quarnctl::Context context(options);
-    return chosen->run(context, args);
+    return cli::ExitStatusAfterStop(chosen->run(context, args));
 }

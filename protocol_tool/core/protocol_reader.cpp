@@ -15,7 +15,7 @@ void CProtocolReader::SendRequest(const std::string& request) {
     // Two writes back to back. A failed write shows here as a silent display: the read
     // that follows ends by its time-out.
     link_.Write(kRequestPrefix);
-    link_.Write(request);
+    link_.Write(request, serial::WriteEnd::HandedOver);  // the answer is read next
 }
 
 CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& file) {
@@ -65,7 +65,10 @@ RetrievalResult CProtocolReader::FinishOutput(common::ReplacingFile& file, const
             return RetrievalResult::NoData;
         case AnswerEnd::DeviceGone:
             file.discard();
-            frontend_.message(RetrievalMessage(RetrievalFailure::DeviceGone, path, earlierFile));
+            // A stop request ends the answer the same way; the message says which it was.
+            frontend_.message(RetrievalMessage(
+                link_.Stopped() ? RetrievalFailure::Stopped : RetrievalFailure::DeviceGone, path,
+                earlierFile));
             return RetrievalResult::DeviceGone;
         case AnswerEnd::Endless:
             file.discard();

@@ -17,6 +17,9 @@ constexpr char kEndlessFormat[] =
     "The text display did not stop sending (more than %zu lines or %zu bytes, more than its "
     "protocol can hold). The answer was dropped. Please switch the display off and on and "
     "try again.";
+constexpr char kStopped[] =
+    "The retrieval was stopped before the text display had finished its answer. The "
+    "incomplete answer was dropped.";
 constexpr char kKeptFormat[] = "\n\nThe earlier file %s was kept as it was.";
 constexpr char kNoneFormat[] = "\n\nNo file %s was written.";
 }  // namespace
@@ -33,6 +36,9 @@ std::string RetrievalMessage(RetrievalFailure failure, const std::filesystem::pa
             break;
         case RetrievalFailure::Endless:
             text = common::Format(kEndlessFormat, kMaxAnswerLines, kMaxAnswerBytes);
+            break;
+        case RetrievalFailure::Stopped:
+            text = kStopped;
             break;
     }
     return text + common::Format(keptFile ? kKeptFormat : kNoneFormat, file.string().c_str());

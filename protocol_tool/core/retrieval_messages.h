@@ -11,6 +11,7 @@ enum class RetrievalFailure {
     NothingCame,  // the display stayed silent
     DeviceGone,   // the port went away in the middle of the exchange
     Endless,      // the display did not stop sending
+    Stopped,      // the user stopped the tool (Ctrl-C) in the middle of the answer
 };
 
 // keptFile: a file the user had under that name is kept as it was; else none was written.

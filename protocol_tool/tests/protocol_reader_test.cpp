@@ -6,6 +6,7 @@
 
 #include "common/recording_frontend.h"
 #include "link/scripted_device.h"
+#include "link/stop_signals.h"
 #include "protocol_tool/core/answer_limits.h"
 #include "temp_folder.h"
 
@@ -326,4 +327,20 @@ TEST(StatusLine, AnEmptyTextDrawsThePreviousOneAndLongTextsAreClipped) {
     EXPECT_EQ(frontend.texts("status"), (Strings{"", "Get protocol", "Get protocol"}));
     status.Set(std::string(300, 'x'));
     EXPECT_EQ(frontend.status(), std::string(259, 'x'));
+}
+
+TEST_F(Reader, AStopRequestDuringTheAnswerKeepsTheOldFileAndSaysSo) {
+    Write(dir / "p.pro", "earlier protocol\r\n");
+    device.respond([](const std::string& written) {
+        if (written == "@@/r") return std::string();
+        serial::RequestStop(serial::kInterruptSignal);  // Ctrl-C while the display answers
+        return std::string("Coming     1\r\nGoing      1\r\n");
+    });
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1, true), RetrievalResult::DeviceGone);
+    serial::ClearStopRequest();
+    EXPECT_EQ(Read(dir / "p.pro"), "earlier protocol\r\n");
+    Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("was stopped"), std::string::npos) << messages[0];
+    EXPECT_EQ(messages[0].find("unplugged?"), std::string::npos);
 }

@@ -3,11 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/interrupt.h"
 #include "cli/serial_port.h"
 #include "protocol_tool/vantorctl/commands.h"
 #include "protocol_tool/vantorctl/options.h"
 
 int main(int argc, char** argv) {
+    cli::InstallInterruptHandling();
     std::vector<std::string> args(argv + 1, argv + argc);
     vantorctl::ParseResult parsed = vantorctl::ParseOptions(args);
     if (!parsed.options) {
@@ -18,5 +20,5 @@ int main(int argc, char** argv) {
         std::fputs(parsed.options->printed.c_str(), stdout);
         return cli::kExitOk;
     }
-    return vantorctl::RunCommand(*parsed.options);
+    return cli::ExitStatusAfterStop(vantorctl::RunCommand(*parsed.options));
 }

@@ -49,7 +49,8 @@ void Declare(Declared& d, Options& o) {
     app.footer(
         "'vantorctl COMMAND --help' describes a command.\n"
         "Status texts go to standard output, messages and errors to standard error.\n"
-        "Exit status: 0 done, 1 failed or refused, 2 wrong usage.");
+        "Exit status: 0 done, 1 failed or refused, 2 wrong usage, 130 or 143 stopped by\n"
+        "Ctrl-C (SIGINT) or SIGTERM.");
     app.add_option("--port", o.port, "The serial port (default: the USB-serial converter found)")
         ->type_name("PATH")
         ->check(CLI::Validator(

@@ -56,7 +56,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     CLI::App& app = line.app();
     app.footer(
         "'skelligctl COMMAND --help' describes a command.\n"
-        "Exit status: 0 done, 1 failed, 2 wrong usage or invalid time or date.");
+        "Exit status: 0 done, 1 failed, 2 wrong usage or invalid time or date, 130 or 143\n"
+        "stopped by Ctrl-C (SIGINT) or SIGTERM.");
     app.add_option("--port", options.port,
                    "Serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link); without it the "
                    "USB-serial converter is looked for")
