@@ -19,6 +19,7 @@ struct GlobalOptions {
     bool yes = false;     // --yes
     bool trace = false;   // --trace
     std::string logPath;  // --log FILE; empty: the default log
+    int station = -1;     // --station N: the PLC's address, no search; -1: search
     std::string sysfsRoot = "/sys";
 };
 

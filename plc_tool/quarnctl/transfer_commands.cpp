@@ -10,6 +10,7 @@
 #include "plc/quarn_exception.h"
 #include "plc/transfer/plc_directory.h"
 #include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/checked_download.h"
 #include "plc_tool/core/transfer_operations.h"
 
 namespace quarnctl {
@@ -85,6 +86,11 @@ void PrintModuleTable(const plc::PlcState& state) {
     }
 }
 
+void PrintDifferences(const plc::VerifyReport& report) {
+    for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
@@ -104,9 +110,57 @@ int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
 }
 
 int DownloadCommand(Context& context, const std::vector<std::string>& args) {
-    if (!OneArgument("download", "names the project file (.pr)", args)) return cli::kExitUsage;
+    std::string project;
+    quarnwin::DownloadChoices choices;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--dry-run") {
+            choices.dryRun = true;
+        } else if (args[i] == "--verify") {
+            choices.verify = true;
+        } else if (args[i] == "--backup" && i + 1 < args.size()) {
+            choices.backupParent = args[++i];
+        } else if (args[i].rfind("--", 0) != 0 && project.empty()) {
+            project = args[i];
+        } else {
+            std::fprintf(stderr, "quarnctl download: unexpected argument '%s'\n", args[i].c_str());
+            return cli::kExitUsage;
+        }
+    }
+    if (project.empty()) {
+        std::fprintf(stderr, "quarnctl download: names the project file (.pr)\n");
+        return cli::kExitUsage;
+    }
+    return RunDownloadWith(context, project, choices);
+}
+
+int RunDownloadWith(Context& context, const std::string& project,
+                    const quarnwin::DownloadChoices& choices) {
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunDownload(context.session(), args[0], LogFor(context)));
+    quarnwin::DownloadResults results;
+    const quarnwin::Outcome outcome =
+        quarnwin::RunDownload(context.session(), project, LogFor(context), choices, results);
+    if (results.plan)
+        std::fputs(
+            plc::FormatDownloadPlan(*results.plan, context.options().fast ? 19200 : 9600).c_str(),
+            stdout);
+    if (!results.backupFolder.empty())
+        std::printf("Backup: %s\n", results.backupFolder.string().c_str());
+    if (results.verify) PrintDifferences(*results.verify);
+    return ExitStatus(outcome);
+}
+
+int VerifyCommand(Context& context, const std::vector<std::string>& args) {
+    if (!OneArgument("verify", "names the project file (.pr)", args)) return cli::kExitUsage;
+    return RunVerifyWith(context, args[0]);
+}
+
+int RunVerifyWith(Context& context, const std::string& project) {
+    if (!Reach(context)) return cli::kExitFailed;
+    plc::VerifyReport report;
+    const quarnwin::Outcome outcome =
+        quarnwin::RunVerify(context.session(), project, LogFor(context), report);
+    PrintDifferences(report);
+    return ExitStatus(outcome);
 }
 
 int UploadCommand(Context& context, const std::vector<std::string>& args) {

@@ -1,5 +1,6 @@
 #include "plc_tool/quarnctl/watch_command.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -8,6 +9,7 @@
 #include "link/pseudo_terminal.h"
 #include "monitor/page_text.h"
 #include "plc_tool/core/show_variables.h"
+#include "plc_tool/core/watch_csv.h"
 
 namespace quarnctl {
 
@@ -18,6 +20,7 @@ struct WatchOptions {
     int cycles = 0;  // 0: until interrupted
     int top = 0;
     std::deque<monitor::PagingKey> keys;
+    std::string csvFile;
 };
 
 std::optional<int> ParseCount(const std::string& text, int least) {
@@ -66,6 +69,8 @@ bool ParseWatchArgs(const std::vector<std::string>& args, WatchOptions& options)
                              "by commas\n");
                 return false;
             }
+        } else if (arg == "--csv" && hasValue) {
+            options.csvFile = args[++i];
         } else if (arg.rfind("--", 0) != 0 && options.symbolFile.empty()) {
             options.symbolFile = arg;
         } else {
@@ -84,7 +89,7 @@ bool ParseWatchArgs(const std::vector<std::string>& args, WatchOptions& options)
 // for, or when the technician interrupts.
 class PrintingViewer final : public monitor::VariableViewer {
   public:
-    explicit PrintingViewer(WatchOptions& options) : options_(options) {}
+    PrintingViewer(WatchOptions& options, quarnwin::WatchCsv* csv) : options_(options), csv_(csv) {}
 
     void Pump(monitor::VariableDisplay& display) override {
         if (pumpsThisCycle_++ == 0 && !options_.keys.empty()) {
@@ -99,12 +104,18 @@ class PrintingViewer final : public monitor::VariableViewer {
         if (printed_ > 0) std::fputs(monitor::PageSeparatorLine().c_str(), stdout);
         std::fputs(monitor::PageAsText(page).c_str(), stdout);
         std::fflush(stdout);
+        if (csv_ && !csv_->WriteRow(page, std::chrono::system_clock::now())) {
+            std::fprintf(stderr, "quarnctl watch: cannot write the CSV file %s\n",
+                         options_.csvFile.c_str());
+            csv_ = nullptr;
+        }
         ++printed_;
         pumpsThisCycle_ = 0;
     }
 
   private:
     WatchOptions& options_;
+    quarnwin::WatchCsv* csv_;
     int printed_ = 0;
     int pumpsThisCycle_ = 0;
 };
@@ -114,10 +125,16 @@ class PrintingViewer final : public monitor::VariableViewer {
 int WatchCommand(Context& context, const std::vector<std::string>& args) {
     WatchOptions options;
     if (!ParseWatchArgs(args, options)) return cli::kExitUsage;
+    quarnwin::WatchCsv csv;
+    if (!options.csvFile.empty() && !csv.Open(options.csvFile)) {
+        std::fprintf(stderr, "quarnctl watch: cannot open the CSV file %s for appending\n",
+                     options.csvFile.c_str());
+        return cli::kExitFailed;
+    }
     if (!context.Connect()) return cli::kExitFailed;
     // An interrupt closes the display after the page being read, as closing the window does.
     serial::InstallStopSignals();
-    PrintingViewer viewer(options);
+    PrintingViewer viewer(options, options.csvFile.empty() ? nullptr : &csv);
     return ExitStatus(
         quarnwin::RunShowVariables(context.session(), options.symbolFile, viewer, options.top));
 }

@@ -35,6 +35,8 @@ bool PlcFaults::parse(const std::string& kind) {
         return NumberAfter(kind, "silent-after=", 1000000000L, silentAfter);
     } else if (kind.rfind("bad-checksum=", 0) == 0) {
         return NumberAfter(kind, "bad-checksum=", 63, badChecksum) && badChecksum > 0;
+    } else if (kind.rfind("corrupt-write=", 0) == 0) {
+        return NumberAfter(kind, "corrupt-write=", 1000000000L, corruptWrite) && corruptWrite > 0;
     } else {
         return false;
     }

@@ -15,9 +15,12 @@ struct PlcFaults {
     int silentAfter = -1;      // silent from the (N+1)th received telegram on; -1: never
     bool assignZero = false;   // reservations get module number 0
     int badChecksum = -1;      // module N's code sum in memory is wrong; -1: none
+    int corruptWrite = -1;     // the Nth block write is acknowledged but stored with one
+                               // byte changed; -1: none
 
     // Takes one --fault value ("silent", "wrong-ack", "telegram-ack", "noise", "damaged",
-    // "silent-after=N", "assign-zero", "bad-checksum=N"); false when it is not one of them.
+    // "silent-after=N", "assign-zero", "bad-checksum=N", "corrupt-write=N"); false when it is not
+    // one of them.
     bool parse(const std::string& kind);
 
     // The bytes actually sent for a reply to the count-th received telegram (1-based).
@@ -28,6 +31,6 @@ struct PlcFaults {
 // The --fault kinds this file knows, for the usage text.
 inline constexpr const char* kPlcFaultKinds =
     "silent, wrong-ack, telegram-ack, noise, damaged, silent-after=N, assign-zero, "
-    "bad-checksum=N";
+    "bad-checksum=N, corrupt-write=N";
 
 }  // namespace sim
