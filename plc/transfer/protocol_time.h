@@ -27,6 +27,7 @@ struct Exchange {
     std::uint8_t command = 0;
     std::size_t requestBytes = 0;
     std::size_t replyBytes = 0;
+    bool operator==(const Exchange&) const = default;
 };
 
 struct Waits {
