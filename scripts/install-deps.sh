@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
+  libcli11-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth

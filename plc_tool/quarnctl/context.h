@@ -8,8 +8,13 @@
 #include "cli/console_frontend.h"
 #include "cli/serial_port.h"
 #include "common/clock.h"
+#include "monitor/paging.h"
 #include "plc_tool/core/control_operations.h"
 #include "plc_tool/core/quarn_session.h"
+
+namespace CLI {
+class App;
+}
 
 namespace quarnctl {
 
@@ -46,12 +51,29 @@ class Context {
 // The exit status for an operation's outcome.
 int ExitStatus(quarnwin::Outcome outcome);
 
-using CommandFunction = int (*)(Context& context, const std::vector<std::string>& args);
+// What a command's own options and arguments parse into; each command reads its fields.
+struct CommandArguments {
+    std::string path;  // download, verify: PROJECT.pr; upload: FOLDER; watch: SYMBOLS.ot
+    // watch
+    int cycles = 0;  // 0: until interrupted
+    int top = 0;
+    std::vector<monitor::PagingKey> keys;
+    std::string csvFile;  // --csv FILE; empty: none
+    // download
+    bool dryRun = false;
+    std::string backupFolder;  // --backup DIR; empty: none
+    bool verify = false;
+};
+
+using CommandFunction = int (*)(Context& context, const CommandArguments& args);
+// Declares a command's options and arguments on its part of the command line.
+using DeclareFunction = void (*)(CLI::App& command, CommandArguments& args);
 
 struct Command {
     const char* name;
-    const char* synopsis;  // arguments after the name
-    const char* help;      // one paragraph
+    const char* description;  // one line, in the list of commands
+    const char* help;         // one paragraph, in the command's own --help
+    DeclareFunction declare;  // nullptr: the command takes no options or arguments
     CommandFunction run;
 };
 

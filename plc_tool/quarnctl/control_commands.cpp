@@ -4,22 +4,12 @@
 
 namespace quarnctl {
 
-namespace {
-bool NoArguments(const char* name, const std::vector<std::string>& args) {
-    if (args.empty()) return true;
-    std::fprintf(stderr, "quarnctl %s: unexpected argument '%s'\n", name, args[0].c_str());
-    return false;
-}
-}  // namespace
-
-int PortsCommand(Context& context, const std::vector<std::string>& args) {
-    if (!NoArguments("ports", args)) return cli::kExitUsage;
+int PortsCommand(Context& context, const CommandArguments&) {
     cli::PrintPorts(context.options().sysfsRoot);
     return cli::kExitOk;
 }
 
-int IdentifyCommand(Context& context, const std::vector<std::string>& args) {
-    if (!NoArguments("identify", args)) return cli::kExitUsage;
+int IdentifyCommand(Context& context, const CommandArguments&) {
     if (!context.Connect()) return cli::kExitFailed;
     quarnwin::Outcome outcome = quarnwin::RunConnectionCheck(context.session());
     if (outcome == quarnwin::Outcome::Done) {
@@ -30,14 +20,12 @@ int IdentifyCommand(Context& context, const std::vector<std::string>& args) {
     return ExitStatus(outcome);
 }
 
-int ResetCommand(Context& context, const std::vector<std::string>& args) {
-    if (!NoArguments("reset", args)) return cli::kExitUsage;
+int ResetCommand(Context& context, const CommandArguments&) {
     if (!context.Connect()) return cli::kExitFailed;
     return ExitStatus(quarnwin::RunReset(context.session()));
 }
 
-int InitEepromCommand(Context& context, const std::vector<std::string>& args) {
-    if (!NoArguments("init-eeprom", args)) return cli::kExitUsage;
+int InitEepromCommand(Context& context, const CommandArguments&) {
     if (!context.Connect()) return cli::kExitFailed;
     return ExitStatus(quarnwin::RunInitEeprom(context.session()));
 }

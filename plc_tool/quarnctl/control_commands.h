@@ -3,9 +3,9 @@
 
 namespace quarnctl {
 
-int PortsCommand(Context& context, const std::vector<std::string>& args);
-int IdentifyCommand(Context& context, const std::vector<std::string>& args);
-int ResetCommand(Context& context, const std::vector<std::string>& args);
-int InitEepromCommand(Context& context, const std::vector<std::string>& args);
+int PortsCommand(Context& context, const CommandArguments& args);
+int IdentifyCommand(Context& context, const CommandArguments& args);
+int ResetCommand(Context& context, const CommandArguments& args);
+int InitEepromCommand(Context& context, const CommandArguments& args);
 
 }  // namespace quarnctl

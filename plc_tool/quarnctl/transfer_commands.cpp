@@ -54,13 +54,6 @@ plc::TransferLog LogFor(const Context& context) {
     return plc::TransferLog(file);
 }
 
-bool OneArgument(const char* name, const char* what, const std::vector<std::string>& args) {
-    if (args.size() == 1) return true;
-    std::fprintf(stderr, "quarnctl %s: %s\n", name,
-                 args.empty() ? what : "takes exactly one argument");
-    return false;
-}
-
 // Connects and runs the connection check; false when there is no PLC to talk to.
 bool Reach(Context& context) {
     if (!context.Connect()) return false;
@@ -93,11 +86,7 @@ void PrintDifferences(const plc::VerifyReport& report) {
 
 }  // namespace
 
-int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "quarnctl directory: unexpected argument '%s'\n", args[0].c_str());
-        return cli::kExitUsage;
-    }
+int DirectoryCommand(Context& context, const CommandArguments&) {
     if (!Reach(context)) return cli::kExitFailed;
     try {
         plc::ReadPlcDirectory(context.session().programmer());
@@ -109,36 +98,15 @@ int DirectoryCommand(Context& context, const std::vector<std::string>& args) {
     return cli::kExitOk;
 }
 
-int DownloadCommand(Context& context, const std::vector<std::string>& args) {
-    std::string project;
-    quarnwin::DownloadChoices choices;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--dry-run") {
-            choices.dryRun = true;
-        } else if (args[i] == "--verify") {
-            choices.verify = true;
-        } else if (args[i] == "--backup" && i + 1 < args.size()) {
-            choices.backupParent = args[++i];
-        } else if (args[i].rfind("--", 0) != 0 && project.empty()) {
-            project = args[i];
-        } else {
-            std::fprintf(stderr, "quarnctl download: unexpected argument '%s'\n", args[i].c_str());
-            return cli::kExitUsage;
-        }
-    }
-    if (project.empty()) {
-        std::fprintf(stderr, "quarnctl download: names the project file (.pr)\n");
-        return cli::kExitUsage;
-    }
-    return RunDownloadWith(context, project, choices);
-}
-
-int RunDownloadWith(Context& context, const std::string& project,
-                    const quarnwin::DownloadChoices& choices) {
+int DownloadCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
+    quarnwin::DownloadChoices choices;
+    choices.dryRun = args.dryRun;
+    choices.backupParent = args.backupFolder;
+    choices.verify = args.verify;
     quarnwin::DownloadResults results;
     const quarnwin::Outcome outcome =
-        quarnwin::RunDownload(context.session(), project, LogFor(context), choices, results);
+        quarnwin::RunDownload(context.session(), args.path, LogFor(context), choices, results);
     if (results.plan)
         std::fputs(
             plc::FormatDownloadPlan(*results.plan, context.options().fast ? 19200 : 9600).c_str(),
@@ -149,30 +117,24 @@ int RunDownloadWith(Context& context, const std::string& project,
     return ExitStatus(outcome);
 }
 
-int VerifyCommand(Context& context, const std::vector<std::string>& args) {
-    if (!OneArgument("verify", "names the project file (.pr)", args)) return cli::kExitUsage;
-    return RunVerifyWith(context, args[0]);
-}
-
-int RunVerifyWith(Context& context, const std::string& project) {
+int VerifyCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
     plc::VerifyReport report;
     const quarnwin::Outcome outcome =
-        quarnwin::RunVerify(context.session(), project, LogFor(context), report);
+        quarnwin::RunVerify(context.session(), args.path, LogFor(context), report);
     PrintDifferences(report);
     return ExitStatus(outcome);
 }
 
-int UploadCommand(Context& context, const std::vector<std::string>& args) {
-    if (!OneArgument("upload", "names the folder to upload into", args)) return cli::kExitUsage;
+int UploadCommand(Context& context, const CommandArguments& args) {
     std::error_code ec;
-    fs::create_directories(args[0], ec);
-    if (!fs::is_directory(args[0], ec)) {
-        std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args[0].c_str());
+    fs::create_directories(args.path, ec);
+    if (!fs::is_directory(args.path, ec)) {
+        std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args.path.c_str());
         return cli::kExitFailed;
     }
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunUpload(context.session(), args[0], LogFor(context)));
+    return ExitStatus(quarnwin::RunUpload(context.session(), args.path, LogFor(context)));
 }
 
 }  // namespace quarnctl

@@ -3,18 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "plc_tool/core/checked_download.h"
 #include "plc_tool/quarnctl/context.h"
 
 namespace quarnctl {
 
-int DirectoryCommand(Context& context, const std::vector<std::string>& args);
-int DownloadCommand(Context& context, const std::vector<std::string>& args);
-int VerifyCommand(Context& context, const std::vector<std::string>& args);
-// The download and the verify once their options are known.
-int RunDownloadWith(Context& context, const std::string& project,
-                    const quarnwin::DownloadChoices& choices);
-int RunVerifyWith(Context& context, const std::string& project);
-int UploadCommand(Context& context, const std::vector<std::string>& args);
+int DirectoryCommand(Context& context, const CommandArguments& args);
+int DownloadCommand(Context& context, const CommandArguments& args);
+int VerifyCommand(Context& context, const CommandArguments& args);
+int UploadCommand(Context& context, const CommandArguments& args);
 
 }  // namespace quarnctl

@@ -23,68 +23,6 @@ struct WatchOptions {
     std::string csvFile;
 };
 
-std::optional<int> ParseCount(const std::string& text, int least) {
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || value < least || value > 1000000) return std::nullopt;
-    return static_cast<int>(value);
-}
-
-bool ParseKeys(const std::string& text, std::deque<monitor::PagingKey>& keys) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t comma = text.find(',', start);
-        if (comma == std::string::npos) comma = text.size();
-        std::optional<monitor::PagingKey> key =
-            monitor::ParsePagingKey(std::string_view(text).substr(start, comma - start));
-        if (!key) return false;
-        keys.push_back(*key);
-        start = comma + 1;
-    }
-    return true;
-}
-
-bool ParseWatchArgs(const std::vector<std::string>& args, WatchOptions& options) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--cycles" && hasValue) {
-            std::optional<int> n = ParseCount(args[++i], 1);
-            if (!n) {
-                std::fprintf(stderr, "quarnctl watch: --cycles takes a number of pages from 1\n");
-                return false;
-            }
-            options.cycles = *n;
-        } else if (arg == "--top" && hasValue) {
-            std::optional<int> n = ParseCount(args[++i], 0);
-            if (!n) {
-                std::fprintf(stderr, "quarnctl watch: --top takes a variable index from 0\n");
-                return false;
-            }
-            options.top = *n;
-        } else if (arg == "--keys" && hasValue) {
-            if (!ParseKeys(args[++i], options.keys)) {
-                std::fprintf(stderr,
-                             "quarnctl watch: --keys takes up, down, pgup and pgdn, separated "
-                             "by commas\n");
-                return false;
-            }
-        } else if (arg == "--csv" && hasValue) {
-            options.csvFile = args[++i];
-        } else if (arg.rfind("--", 0) != 0 && options.symbolFile.empty()) {
-            options.symbolFile = arg;
-        } else {
-            std::fprintf(stderr, "quarnctl watch: unexpected argument '%s'\n", arg.c_str());
-            return false;
-        }
-    }
-    if (options.symbolFile.empty()) {
-        std::fprintf(stderr, "quarnctl watch: which symbol file (.ot)?\n");
-        return false;
-    }
-    return true;
-}
-
 // Prints every page, presses one scripted key per cycle and closes after the pages asked
 // for, or when the technician interrupts.
 class PrintingViewer final : public monitor::VariableViewer {
@@ -122,9 +60,9 @@ class PrintingViewer final : public monitor::VariableViewer {
 
 }  // namespace
 
-int WatchCommand(Context& context, const std::vector<std::string>& args) {
-    WatchOptions options;
-    if (!ParseWatchArgs(args, options)) return cli::kExitUsage;
+int WatchCommand(Context& context, const CommandArguments& args) {
+    WatchOptions options{
+        args.path, args.cycles, args.top, {args.keys.begin(), args.keys.end()}, args.csvFile};
     quarnwin::WatchCsv csv;
     if (!options.csvFile.empty() && !csv.Open(options.csvFile)) {
         std::fprintf(stderr, "quarnctl watch: cannot open the CSV file %s for appending\n",
