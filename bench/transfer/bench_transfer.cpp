@@ -5,7 +5,7 @@
 // rules (plc/transfer/protocol_time.h: the waits each telegram's kind demands and every
 // byte of request and answer at 11 bits a character, never the operation's own time) and
 // the ratios. Target: at most 1.02 times the floor, met against the lower (overlapped) one.
-//   bench_transfer [--build BUILD]
+//   bench_transfer [--build BUILD] [--station-only]
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -156,8 +156,9 @@ std::vector<double> MeasureStation(const std::string& plcsim) {
     common::RecordingFrontend frontend;
     serial::CSerialLink link(device, frontend, serial::Program::QuarnWin);
     if (!link.Open(linkPath, false)) return seconds;
+    // One programmer: its end closes the link.
+    plc::CPlcProgrammer programmer(link, clock, frontend);
     for (bool known : {false, true}) {
-        plc::CPlcProgrammer programmer(link, clock, frontend);
         monitor::ConnectionCheck check(programmer);
         if (known) check.UseStation(kFarStation);
         const auto start = std::chrono::steady_clock::now();
@@ -165,7 +166,6 @@ std::vector<double> MeasureStation(const std::string& plcsim) {
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    link.Close();
     sim.stop();
     fs::remove_all(fs::path(linkPath).parent_path());
     return seconds;
@@ -181,17 +181,46 @@ plc::timing::TimeFloor IdentifyFloor(int silent, bool answered) {
 
 }  // namespace
 
+// Prints the connection check with the search and with the station known; false when
+// plcsim could not be reached.
+bool ReportStation(const std::string& plcsim) {
+    const std::vector<double> station = MeasureStation(plcsim);
+    if (station.size() != 2) {
+        std::fprintf(stderr, "bench_transfer: plcsim could not be reached at station %d\n",
+                     kFarStation);
+        return false;
+    }
+    // Four silent addresses (64, 0, 1, 2) before the PLC answers; each waits out the read
+    // time-out of 2 s besides its request and wait.
+    const double timeout = 2.0;
+    const double searchFloor = IdentifyFloor(4, true).overlapped.count() + 4 * timeout;
+    const double knownFloor = IdentifyFloor(0, true).overlapped.count();
+    std::printf(
+        "\nconnection check, PLC at station %d, 9600 baud:\n"
+        "  search       %8.3f s  floor %8.3f s  ratio %.4f\n"
+        "  --station %d  %8.3f s  floor %8.3f s  ratio %.4f\n"
+        "  --station saves %.3f s here (%.3f s for every silent address; up to 17 of them)\n",
+        kFarStation, station[0], searchFloor, station[0] / searchFloor, kFarStation, station[1],
+        knownFloor, station[1] / knownFloor, station[0] - station[1],
+        IdentifyFloor(1, false).overlapped.count() + timeout);
+    return true;
+}
+
 int main(int argc, char** argv) {
     std::string plcsim = PLCSIM_PATH;
+    bool stationOnly = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--build" && i + 1 < argc) {
             plcsim = std::string(argv[++i]) + "/sim/plc/plcsim";
+        } else if (arg == "--station-only") {
+            stationOnly = true;
         } else {
-            std::fprintf(stderr, "usage: bench_transfer [--build BUILD]\n");
+            std::fprintf(stderr, "usage: bench_transfer [--build BUILD] [--station-only]\n");
             return 2;
         }
     }
+    if (stationOnly) return ReportStation(plcsim) ? 0 : 1;
     const fs::path project = fs::path(SAMPLES_DIR) / "project.pr";
     const fs::path scratch = fs::path(testsupport::FreshLinkPath("bench")).parent_path();
     std::printf(
@@ -226,25 +255,7 @@ int main(int argc, char** argv) {
     }
     fs::remove_all(scratch);
 
-    const std::vector<double> station = MeasureStation(plcsim);
-    if (station.size() != 2) {
-        std::fprintf(stderr, "bench_transfer: plcsim could not be reached at station %d\n",
-                     kFarStation);
-        return 1;
-    }
-    // Four silent addresses (64, 0, 1, 2) before the PLC answers; each waits out the read
-    // time-out of 2 s besides its request and wait.
-    const double timeout = 2.0;
-    const double searchFloor = IdentifyFloor(4, true).serial.count() + 4 * timeout;
-    const double knownFloor = IdentifyFloor(0, true).serial.count();
-    std::printf(
-        "\nconnection check, PLC at station %d, 9600 baud:\n"
-        "  search       %8.3f s  floor %8.3f s  ratio %.4f\n"
-        "  --station %d  %8.3f s  floor %8.3f s  ratio %.4f\n"
-        "  --station saves %.3f s here (%.3f s for every silent address; up to 17 of them)\n",
-        kFarStation, station[0], searchFloor, station[0] / searchFloor, kFarStation, station[1],
-        knownFloor, station[1] / knownFloor, station[0] - station[1],
-        IdentifyFloor(1, false).serial.count() + timeout);
+    if (!ReportStation(plcsim)) return 1;
     std::printf("\ntarget: measured <= %.2f x floor: %s\n", kTargetRatio, met ? "met" : "MISSED");
     return met ? 0 : 1;
 }
