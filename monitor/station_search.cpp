@@ -1,5 +1,7 @@
 #include "monitor/station_search.h"
 
+#include <utility>
+
 #include "common/format.h"
 
 namespace monitor {
@@ -26,10 +28,13 @@ bool FindStation(plc::CPlcProgrammer& programmer) {
 
 bool ConnectionCheck::CheckConnection() {
     if (connected_) return true;
-    if (FindStation(programmer_)) {
+    if (station_) {
+        connected_ = Answers(programmer_, *station_);
+    } else if (FindStation(programmer_)) {
         connected_ = true;
-        return true;
+        if (found_) std::exchange(found_, nullptr)(programmer_.state().stationAddress);
     }
+    if (connected_) return true;
     programmer_.frontend().reportError("No answer from SPS! Please check connection and retry.",
                                        true);
     return false;

@@ -1,6 +1,9 @@
 #pragma once
 // Finding the PLC's station address on the serial bus, and the connection check every PLC
 // operation runs first.
+#include <functional>
+#include <optional>
+
 #include "plc/plc_programmer.h"
 
 namespace monitor {
@@ -23,10 +26,16 @@ class ConnectionCheck {
     // After a change of the serial speed the next operation searches again.
     void Forget() { connected_ = false; }
     bool Connected() const { return connected_; }
+    // A known station: the check identifies at that address only, without the search.
+    void UseStation(std::uint8_t station) { station_ = station; }
+    // Called once with the address a search found.
+    void OnSearchFound(std::function<void(std::uint8_t)> found) { found_ = std::move(found); }
 
   private:
     plc::CPlcProgrammer& programmer_;
     bool connected_ = false;
+    std::optional<std::uint8_t> station_;
+    std::function<void(std::uint8_t)> found_;
 };
 
 }  // namespace monitor

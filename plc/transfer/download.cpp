@@ -46,17 +46,43 @@ void SortByNumber(ModuleTable& table) {
 Download::Download(CPlcProgrammer& programmer, const TransferLog& log, LocalTimeSource localTime)
     : programmer_(programmer), log_(log), localTime_(std::move(localTime)) {}
 
-DownloadOutcome Download::Run(const std::filesystem::path& projectFile) {
+bool Download::Prepare(ConfigurationBlock& work, std::vector<PreparedModule>& modules) {
+    ReadPlcDirectory(programmer_);
+    return CheckProject(work, modules);
+}
+
+DownloadOutcome Download::Rehearse(const std::filesystem::path& projectFile, DownloadPlan& plan) {
     BusyCursor busy(programmer_.frontend());
     records_.clear();
     folder_ = projectFile.parent_path();
     if (auto records = ReadProjectFile(projectFile)) records_ = std::move(*records);
-    log_.Append(common::Format("Start download at %s\n", Now().c_str()));
-
-    ReadPlcDirectory(programmer_);
+    const bool identifiedBefore = programmer_.state().identified;
     ConfigurationBlock work{};
     std::vector<PreparedModule> modules;
-    if (!CheckProject(work, modules)) return DownloadOutcome::kRefused;
+    if (!Prepare(work, modules)) return DownloadOutcome::kRefused;
+    std::vector<const ModuleImage*> images;
+    for (const PreparedModule& module : modules) images.push_back(&module.image);
+    const PlcState& state = programmer_.state();
+    const bool configurationAllowed =
+        state.configurationBlock[configuration::kMasterFunction] == 0 ||
+        programmer_.FirmwareAtLeast(1, 4);
+    plan = MakeDownloadPlan(state, identifiedBefore, records_, images, work, configurationAllowed);
+    return DownloadOutcome::kComplete;
+}
+
+DownloadOutcome Download::Run(const std::filesystem::path& projectFile) {
+    BusyCursor busy(programmer_.frontend());
+    records_.clear();
+    written_.clear();
+    writtenConfiguration_.reset();
+    folder_ = projectFile.parent_path();
+    if (auto records = ReadProjectFile(projectFile)) records_ = std::move(*records);
+    log_.Append(common::Format("Start download at %s\n", Now().c_str()));
+
+    ConfigurationBlock work{};
+    std::vector<PreparedModule> modules;
+    if (!Prepare(work, modules)) return DownloadOutcome::kRefused;
+    if (beforeChanges_ && !beforeChanges_()) return DownloadOutcome::kHeld;
 
     programmer_.SendShortCommand(command::kSetFlags);
     // A copy: deleting a module named again in the project re-sorts the table.
@@ -154,21 +180,20 @@ void Download::DownloadConfiguration(const ConfigurationBlock& work,
                    BlockDescriptor{part.address, part.length, 0},
                    bytes.substr(part.offset, part.length));
     }
+    writtenConfiguration_ = work;
 }
 
 std::uint8_t Download::NumberToRequest(const ModuleRecord& record, const std::string& name) {
     ModuleTable& table = programmer_.state().modules;
-    auto found = std::find_if(table.begin(), table.end(),
-                              [&](const ModuleEntry& e) { return e.name() == name; });
-    const auto listNumber = static_cast<std::uint8_t>(record.number & 0xFF);
-    if (found == table.end()) return listNumber;
-    if (record.number != 0 && record.number != found->number()) {
+    bool deleteFirst = false;
+    const std::uint8_t number = RequestedNumber(record, name, table, deleteFirst);
+    if (deleteFirst) {
+        auto found = std::find_if(table.begin(), table.end(),
+                                  [&](const ModuleEntry& e) { return e.name() == name; });
         programmer_.DeleteModule(found->number());
         SortByNumber(table);
-        return listNumber;
     }
-    if (listNumber == 0) return found->number();
-    return listNumber;
+    return number;
 }
 
 bool Download::DownloadModule(PreparedModule& module) {
@@ -213,6 +238,7 @@ bool Download::DownloadModule(PreparedModule& module) {
         programmer_, command::kWriteSegment,
         BlockDescriptor{headerOffset, static_cast<std::uint16_t>(header::kSize), headerSegment},
         Bytes(header));
+    written_.push_back({header, code});
     log_.Append(common::Format("\t%s\t ok\n", record.fileName.c_str()));
     programmer_.exchange().Pause(kModuleSettle);
     return true;

@@ -8,6 +8,8 @@
 // and the clashes of data block and function numbers with the PLC's modules. Any problem
 // there is shown as the transfer would show it and leaves the PLC as it was.
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "plc/files/project_file.h"
 #include "plc/files/transfer_log.h"
 #include "plc/plc_programmer.h"
+#include "plc/transfer/download_plan.h"
 
 namespace plc {
 
@@ -24,6 +27,7 @@ enum class DownloadOutcome {
     kComplete,  // every entry went through; "All Modules successfully downloaded"
     kRefused,   // the project failed a check on the PC; the PLC was not touched
     kStopped,   // a module failed in the PLC (number 0 assigned); the PLC was started
+    kHeld,      // the step before the first change (a backup) said no; the PLC untouched
 };
 
 namespace download {
@@ -57,6 +61,27 @@ class Download {
     // transfer at once (the PLC is then not started).
     DownloadOutcome Run(const std::filesystem::path& projectFile);
 
+    // Everything Run does up to the first command that changes the PLC (directory read and
+    // every check on the PC), then the plan instead of the transfer. Nothing is logged.
+    // kComplete when the download would go ahead, kRefused when it would be refused.
+    DownloadOutcome Rehearse(const std::filesystem::path& projectFile, DownloadPlan& plan);
+
+    // Runs after every check passed, before the first command that changes the PLC; when it
+    // returns false the download ends there with kHeld. Its communication failures end the
+    // download like the download's own.
+    void SetBeforeChanges(std::function<bool()> step) { beforeChanges_ = std::move(step); }
+
+    // What the last Run sent: each module's header as completed and its code with the sum,
+    // in list order, and the configuration block when it was written.
+    struct WrittenModule {
+        ModuleHeader header{};
+        std::string code;
+    };
+    const std::vector<WrittenModule>& written() const { return written_; }
+    const std::optional<ConfigurationBlock>& writtenConfiguration() const {
+        return writtenConfiguration_;
+    }
+
     // The project as last read: its folder and accepted lines.
     const std::filesystem::path& projectFolder() const { return folder_; }
     const std::vector<ModuleRecord>& projectModules() const { return records_; }
@@ -67,6 +92,7 @@ class Download {
         ModuleImage image;
     };
 
+    bool Prepare(ConfigurationBlock& work, std::vector<PreparedModule>& modules);
     bool CheckProject(ConfigurationBlock& work, std::vector<PreparedModule>& modules);
     bool CheckModule(const ModuleRecord& record, PreparedModule& module);
     void DownloadConfiguration(const ConfigurationBlock& work, const std::filesystem::path& path);
@@ -80,6 +106,9 @@ class Download {
     LocalTimeSource localTime_;
     std::filesystem::path folder_;
     std::vector<ModuleRecord> records_;
+    std::function<bool()> beforeChanges_;
+    std::vector<WrittenModule> written_;
+    std::optional<ConfigurationBlock> writtenConfiguration_;
 };
 
 }  // namespace plc

@@ -64,7 +64,7 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
         }
     }
 
-    const std::string name = FolderName(folder);
+    const std::string name = projectName_.empty() ? FolderName(folder) : projectName_;
     const std::string block(reinterpret_cast<const char*>(state.configurationBlock.data()),
                             state.configurationBlock.size());
     // Neither file is asked about, and one that can't be written is left out silently, as

@@ -28,6 +28,8 @@ class Upload {
     // Uploads into the folder, which must exist. Communication failures throw
     // CQuarnException; the folder then holds what it held before.
     UploadOutcome Run(const std::filesystem::path& folder);
+    // Names the .kb and .pr files (and the project line) instead of the folder's own name.
+    void SetProjectName(std::string name) { projectName_ = std::move(name); }
 
   private:
     enum class ModuleResult { kWritten, kAborted, kFileError };
@@ -39,6 +41,7 @@ class Upload {
     const TransferLog& log_;
     LocalTimeSource localTime_;
     bool overwriteConfirmed_ = false;
+    std::string projectName_;
 };
 
 // The folder's own name: the last component of its full path ("/p/abc/" gives "abc", "."

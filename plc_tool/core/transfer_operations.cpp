@@ -1,28 +1,16 @@
 #include "plc_tool/core/transfer_operations.h"
 
 #include "plc/quarn_exception.h"
-#include "plc/transfer/download.h"
 #include "plc/transfer/upload.h"
 #include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/checked_download.h"
 
 namespace quarnwin {
 
 Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectFile,
                     const plc::TransferLog& log) {
-    if (!session.connection().CheckConnection()) return Outcome::Refused;
-    try {
-        switch (plc::Download(session.programmer(), log).Run(projectFile)) {
-            case plc::DownloadOutcome::kComplete:
-                return Outcome::Done;
-            case plc::DownloadOutcome::kRefused:
-                return Outcome::Refused;
-            case plc::DownloadOutcome::kStopped:
-                return Outcome::Failed;
-        }
-    } catch (const plc::CQuarnException&) {
-        session.frontend().reportError(kDownloadAbortedText, true);
-    }
-    return Outcome::Failed;
+    DownloadResults results;
+    return RunDownload(session, projectFile, log, DownloadChoices{}, results);
 }
 
 Outcome RunUpload(QuarnSession& session, const std::filesystem::path& folder,

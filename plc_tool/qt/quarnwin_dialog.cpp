@@ -51,6 +51,8 @@ bool CQuarnWinDlg::Initialise() {
     // All settings at once: they go back unchanged even when the program ends right away.
     settings_ = QuarnWinSettings::Load();
     settingsRead_ = true;
+    backupBeforeDownload_->setChecked(settings_.backupBeforeDownload);
+    verifyAfterDownload_->setChecked(settings_.verifyAfterDownload);
     programFolder_ = options_.programFolder.isEmpty() ? ProgramFolder() : options_.programFolder;
 
     std::string port = options_.port;

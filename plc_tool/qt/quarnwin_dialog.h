@@ -64,6 +64,7 @@ class CQuarnWinDlg final : public QDialog {
 
   private:
     void BuildControls();
+    QString BackupFolder() const;
     bool HeldByAutomation() const;
 
     QuarnWinOptions options_;
@@ -74,6 +75,8 @@ class CQuarnWinDlg final : public QDialog {
     StatusLine* status_ = nullptr;
     QLabel* portField_ = nullptr;
     QComboBox* speed_ = nullptr;
+    QAction* backupBeforeDownload_ = nullptr;
+    QAction* verifyAfterDownload_ = nullptr;
     AutomationServer* automation_ = nullptr;
     std::unique_ptr<common::Clock> ownClock_;
     common::Clock* clock_ = nullptr;

@@ -124,6 +124,20 @@ void CQuarnWinDlg::BuildControls() {
     about->setObjectName("about");
     connect(about, &QAction::triggered, this, &CQuarnWinDlg::OnAbout);
     addAction(about);
+    // Beside it, the two choices around a download, kept in the settings.
+    auto choice = [this](const char* text, const char* name, bool QuarnWinSettings::*setting) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this,
+                [this, setting](bool on) { settings_.*setting = on; });
+        addAction(action);
+        return action;
+    };
+    backupBeforeDownload_ = choice("Back up the PLC before download", "backupBeforeDownload",
+                                   &QuarnWinSettings::backupBeforeDownload);
+    verifyAfterDownload_ = choice("Verify after download", "verifyAfterDownload",
+                                  &QuarnWinSettings::verifyAfterDownload);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -16,6 +16,9 @@ struct QuarnWinOptions {
     std::string sysfsRoot = "/sys";
     // Folder of log.txt, ending with "/"; empty: ProgramFolder().
     QString programFolder;
+    // Folder the backups before a download go into; empty: "Backups" in the per-user data
+    // folder.
+    QString backupFolder;
     // The clock for the protocol's waits; null: the wall clock.
     common::Clock* clock = nullptr;
     // Opens the log in the desktop's text editor; null: the desktop's handler for the file.

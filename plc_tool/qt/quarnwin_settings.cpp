@@ -18,6 +18,8 @@ QuarnWinSettings QuarnWinSettings::Load() {
     settings.pathDn = store.value("PathDn", QString()).toString();
     settings.pathUp = store.value("PathUp", QString()).toString();
     settings.pathVar = store.value("PathVar", QString()).toString();
+    settings.backupBeforeDownload = store.value("BackupBeforeDownload", false).toBool();
+    settings.verifyAfterDownload = store.value("VerifyAfterDownload", false).toBool();
     return settings;
 }
 
@@ -28,6 +30,8 @@ void QuarnWinSettings::Save() const {
     store.setValue("PathDn", pathDn);
     store.setValue("PathUp", pathUp);
     store.setValue("PathVar", pathVar);
+    store.setValue("BackupBeforeDownload", backupBeforeDownload);
+    store.setValue("VerifyAfterDownload", verifyAfterDownload);
     store.endGroup();
     store.sync();
 }

@@ -14,6 +14,10 @@ struct QuarnWinSettings {
     QString pathDn;    // project file last sent to the PLC
     QString pathUp;    // folder last uploaded into
     QString pathVar;   // symbol file last shown
+    // The context menu's choices around a download; both off until the technician turns
+    // them on.
+    bool backupBeforeDownload = false;
+    bool verifyAfterDownload = false;
 
     static QuarnWinSettings Load();
     void Save() const;

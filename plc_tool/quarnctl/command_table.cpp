@@ -48,9 +48,29 @@ void DeclareWatch(CLI::App& command, CommandArguments& args) {
             },
             "Page with these keys, one per page: up, down, pgup, pgdn, separated by commas")
         ->type_name("KEYS");
+    command
+        .add_option("--csv", args.csvFile,
+                    "Append a row per page to FILE: local time with milliseconds, every shown "
+                    "cell's value (a header row of the operands first)")
+        ->type_name("FILE");
 }
 
 void DeclareDownload(CLI::App& command, CommandArguments& args) {
+    command.add_option("PROJECT.pr", args.path, "The project file")->required();
+    command.add_flag("--dry-run", args.dryRun,
+                     "Read the directory, make every check and print the plan and its time; "
+                     "nothing that changes the PLC is sent");
+    command
+        .add_option("--backup", args.backupFolder,
+                    "First upload the whole PLC into a new folder DIR/TITLE-YYYYMMDD-HHMMSS; "
+                    "when that fails the PLC is not touched")
+        ->type_name("DIR");
+    command.add_flag("--verify", args.verify,
+                     "Read everything back after the download and compare it with what was "
+                     "written");
+}
+
+void DeclareVerify(CLI::App& command, CommandArguments& args) {
     command.add_option("PROJECT.pr", args.path, "The project file")->required();
 }
 
@@ -79,7 +99,9 @@ const std::vector<Command>& Commands() {
          "Show the PLC's variables named in the symbol file, page after page: 7 bands of 8 "
          "cells (symbol, operand, value). --cycles N stops after N pages (default: until "
          "interrupted), --top INDEX starts at that variable, --keys pages with up, down, pgup "
-         "and pgdn, separated by commas, one key per page.",
+         "and pgdn, separated by commas, one key per page. --csv FILE appends a row per page "
+         "to FILE (the local time with milliseconds and every shown cell's value, after a "
+         "header row of the operands), flushed after each row.",
          DeclareWatch, WatchCommand},
         {"directory", "Print the PLC's module table",
          "Read the PLC directory and print the module table: number, name, "
@@ -90,8 +112,22 @@ const std::vector<Command>& Commands() {
          "deleted, the configuration block is written (asks first), "
          "every module is written and the PLC is started. A project "
          "with a missing or unusable file is refused before the PLC "
-         "is touched. The transfer is appended to the log (--log).",
+         "is touched. The transfer is appended to the log (--log). "
+         "--dry-run reads the directory, makes every check and prints the plan (modules "
+         "deleted, configuration block, modules written, the time the protocol needs) without "
+         "changing the PLC; exit 0 when the download would go ahead. --backup DIR first "
+         "uploads the whole PLC into a new folder DIR/TITLE-YYYYMMDD-HHMMSS (a project that "
+         "download accepts); when that fails the PLC is not touched. --verify reads "
+         "everything back after the PLC was started and compares it with what was written; "
+         "every difference is printed (module, byte offset, expected, found) and the exit "
+         "status is 1.",
          DeclareDownload, DownloadCommand},
+        {"verify", "Compare the PLC with a project",
+         "Compare the PLC with the project without downloading: modules missing, extra or "
+         "different (module, byte offset, expected, found; at most 10 a module and a count "
+         "of the rest) and the configuration block. Exit 0 when the PLC holds exactly the "
+         "project.",
+         DeclareVerify, VerifyCommand},
         {"upload", "Upload the PLC's modules and project into a folder",
          "Upload the PLC's modules, its configuration block (FOLDER.kb) and "
          "a project file (FOLDER.pr) into FOLDER, created when missing. "

@@ -12,6 +12,14 @@ bool Context::Connect() {
     std::string port = cli::ChoosePort(options_.port, frontend_, options_.sysfsRoot);
     if (port.empty()) return false;
     session_ = std::make_unique<quarnwin::QuarnSession>(ports_.device(), clock_, frontend_);
+    if (options_.station >= 0) {
+        session_->connection().UseStation(static_cast<std::uint8_t>(options_.station));
+    } else {
+        session_->connection().OnSearchFound([](std::uint8_t station) {
+            std::fprintf(stderr, "The PLC answered at station %d; --station %d skips the search.\n",
+                         station, station);
+        });
+    }
     if (!session_->Open(port, options_.fast)) {
         if (session_->link().LastOpenError() != serial::OpenError::None)
             std::fprintf(stderr, "Cannot open the serial port: %s\n",

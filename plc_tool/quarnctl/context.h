@@ -24,6 +24,7 @@ struct GlobalOptions {
     bool yes = false;     // --yes
     bool trace = false;   // --trace
     std::string logPath;  // --log FILE; empty: the default log
+    int station = -1;     // --station N: the PLC's address, no search; -1: search
     std::string sysfsRoot = "/sys";
 };
 
@@ -52,11 +53,16 @@ int ExitStatus(quarnwin::Outcome outcome);
 
 // What a command's own options and arguments parse into; each command reads its fields.
 struct CommandArguments {
-    std::string path;  // download: PROJECT.pr; upload: FOLDER; watch: SYMBOLS.ot
+    std::string path;  // download, verify: PROJECT.pr; upload: FOLDER; watch: SYMBOLS.ot
     // watch
     int cycles = 0;  // 0: until interrupted
     int top = 0;
     std::vector<monitor::PagingKey> keys;
+    std::string csvFile;  // --csv FILE; empty: none
+    // download
+    bool dryRun = false;
+    std::string backupFolder;  // --backup DIR; empty: none
+    bool verify = false;
 };
 
 using CommandFunction = int (*)(Context& context, const CommandArguments& args);

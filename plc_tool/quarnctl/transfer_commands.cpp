@@ -10,6 +10,7 @@
 #include "plc/quarn_exception.h"
 #include "plc/transfer/plc_directory.h"
 #include "plc_tool/core/abort_texts.h"
+#include "plc_tool/core/checked_download.h"
 #include "plc_tool/core/log_location.h"
 #include "plc_tool/core/transfer_operations.h"
 
@@ -54,6 +55,11 @@ void PrintModuleTable(const plc::PlcState& state) {
     }
 }
 
+void PrintDifferences(const plc::VerifyReport& report) {
+    for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int DirectoryCommand(Context& context, const CommandArguments&) {
@@ -70,7 +76,30 @@ int DirectoryCommand(Context& context, const CommandArguments&) {
 
 int DownloadCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunDownload(context.session(), args.path, LogFor(context)));
+    quarnwin::DownloadChoices choices;
+    choices.dryRun = args.dryRun;
+    choices.backupParent = args.backupFolder;
+    choices.verify = args.verify;
+    quarnwin::DownloadResults results;
+    const quarnwin::Outcome outcome =
+        quarnwin::RunDownload(context.session(), args.path, LogFor(context), choices, results);
+    if (results.plan)
+        std::fputs(
+            plc::FormatDownloadPlan(*results.plan, context.options().fast ? 19200 : 9600).c_str(),
+            stdout);
+    if (!results.backupFolder.empty())
+        std::printf("Backup: %s\n", results.backupFolder.string().c_str());
+    if (results.verify) PrintDifferences(*results.verify);
+    return ExitStatus(outcome);
+}
+
+int VerifyCommand(Context& context, const CommandArguments& args) {
+    if (!Reach(context)) return cli::kExitFailed;
+    plc::VerifyReport report;
+    const quarnwin::Outcome outcome =
+        quarnwin::RunVerify(context.session(), args.path, LogFor(context), report);
+    PrintDifferences(report);
+    return ExitStatus(outcome);
 }
 
 int UploadCommand(Context& context, const CommandArguments& args) {

@@ -1,5 +1,5 @@
 #pragma once
-// quarnctl's project transfer commands: directory, download, upload.
+// quarnctl's project transfer commands: directory, download, verify, upload.
 #include <string>
 #include <vector>
 
@@ -9,6 +9,7 @@ namespace quarnctl {
 
 int DirectoryCommand(Context& context, const CommandArguments& args);
 int DownloadCommand(Context& context, const CommandArguments& args);
+int VerifyCommand(Context& context, const CommandArguments& args);
 int UploadCommand(Context& context, const CommandArguments& args);
 
 }  // namespace quarnctl

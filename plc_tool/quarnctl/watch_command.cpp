@@ -1,5 +1,6 @@
 #include "plc_tool/quarnctl/watch_command.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -9,6 +10,7 @@
 #include "link/stop_signals.h"
 #include "monitor/page_text.h"
 #include "plc_tool/core/show_variables.h"
+#include "plc_tool/core/watch_csv.h"
 
 namespace quarnctl {
 
@@ -19,13 +21,14 @@ struct WatchOptions {
     int cycles = 0;  // 0: until interrupted
     int top = 0;
     std::deque<monitor::PagingKey> keys;
+    std::string csvFile;
 };
 
 // Prints every page, presses one scripted key per cycle and closes after the pages asked
 // for, or when the technician interrupts.
 class PrintingViewer final : public monitor::VariableViewer {
   public:
-    explicit PrintingViewer(WatchOptions& options) : options_(options) {}
+    PrintingViewer(WatchOptions& options, quarnwin::WatchCsv* csv) : options_(options), csv_(csv) {}
 
     void Pump(monitor::VariableDisplay& display) override {
         if (pumpsThisCycle_++ == 0 && !options_.keys.empty()) {
@@ -42,12 +45,18 @@ class PrintingViewer final : public monitor::VariableViewer {
         std::fputs((cli::IsTerminal(stdout) ? cli::EscapeControlBytes(text) : text).c_str(),
                    stdout);
         std::fflush(stdout);
+        if (csv_ && !csv_->WriteRow(page, std::chrono::system_clock::now())) {
+            std::fprintf(stderr, "quarnctl watch: cannot write the CSV file %s\n",
+                         options_.csvFile.c_str());
+            csv_ = nullptr;
+        }
         ++printed_;
         pumpsThisCycle_ = 0;
     }
 
   private:
     WatchOptions& options_;
+    quarnwin::WatchCsv* csv_;
     int printed_ = 0;
     int pumpsThisCycle_ = 0;
 };
@@ -55,12 +64,19 @@ class PrintingViewer final : public monitor::VariableViewer {
 }  // namespace
 
 int WatchCommand(Context& context, const CommandArguments& args) {
-    WatchOptions options{args.path, args.cycles, args.top, {args.keys.begin(), args.keys.end()}};
+    WatchOptions options{
+        args.path, args.cycles, args.top, {args.keys.begin(), args.keys.end()}, args.csvFile};
+    quarnwin::WatchCsv csv;
+    if (!options.csvFile.empty() && !csv.Open(options.csvFile)) {
+        std::fprintf(stderr, "quarnctl watch: cannot open the CSV file %s for appending\n",
+                     options.csvFile.c_str());
+        return cli::kExitFailed;
+    }
     if (!context.Connect()) return cli::kExitFailed;
     // An interrupt closes the display after the page being read, as closing the window does:
     // the page's reads go on.
     context.session().link().FollowStopRequests(false);
-    PrintingViewer viewer(options);
+    PrintingViewer viewer(options, options.csvFile.empty() ? nullptr : &csv);
     return ExitStatus(
         quarnwin::RunShowVariables(context.session(), options.symbolFile, viewer, options.top));
 }

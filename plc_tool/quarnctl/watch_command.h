@@ -3,8 +3,8 @@
 
 namespace quarnctl {
 
-// quarnctl watch SYMBOLS.ot [--cycles N] [--top INDEX] [--keys KEYS]: the variable display
-// against the PLC, each page printed as text.
+// quarnctl watch SYMBOLS.ot [--cycles N] [--top INDEX] [--keys KEYS] [--csv FILE]: the variable
+// display against the PLC, each page printed as text.
 int WatchCommand(Context& context, const CommandArguments& args);
 
 }  // namespace quarnctl

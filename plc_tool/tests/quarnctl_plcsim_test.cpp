@@ -30,7 +30,7 @@ TEST_F(QuarnctlAgainstPlcsim, ResetFindsStation3AndSendsTheResetFrame) {
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out,
               "Scan SPS SP\nScan SPS S0\nScan SPS S1\nScan SPS S2\nScan SPS S3\nReset\nReseted\n");
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, "The PLC answered at station 3; --station 3 skips the search.\n");
     plcsim->stop();
     EXPECT_NE(plcsim->output().find("<- 68 06 06 68 03 FF 04 24 00 00 2A 16"), std::string::npos)
         << plcsim->output();
@@ -51,7 +51,10 @@ TEST_F(QuarnctlAgainstPlcsim, WrongAcknowledgementsEndWithCommunicationError) {
         auto result = Quarnctl({"reset"});
         EXPECT_EQ(result.exitStatus, 1) << fault;
         EXPECT_EQ(result.out, "Scan SPS SP\nReset\n") << fault;
-        EXPECT_EQ(result.err, "Communication error\n") << fault;
+        EXPECT_EQ(result.err,
+                  std::string("The PLC answered at station 64; --station 64 skips the search.\n") +
+                      "Communication error\n")
+            << fault;
         plcsim.reset();
     }
 }

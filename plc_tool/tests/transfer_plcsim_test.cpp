@@ -169,7 +169,8 @@ TEST_F(TransferAgainstPlcsim, ProjectRefusedOnThePcLeavesThePlcUntouched) {
         auto result = Quarnctl({"--yes", "download", (project / "project.pr").string()});
         StopPlc();
         EXPECT_EQ(result.exitStatus, 1);
-        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.err,
+                  "The PLC answered at station 64; --station 64 skips the search.\n" + c.err);
         EXPECT_EQ(result.out, "Scan SPS SP\nGet SPS directory\nTitle: TANK PLANT 7\n");
         EXPECT_TRUE(ProgramMemory(image) == before);
         // Reads only: identify twice, information block, directory, headers, block.
@@ -211,7 +212,10 @@ TEST_F(TransferAgainstPlcsim, WrongChecksumIsMarkedOnUploadAndRefusedOnDownload)
     auto upload = Quarnctl({"upload", folder.string()});
     StopPlc();
     EXPECT_EQ(upload.exitStatus, 0) << upload.err;
-    EXPECT_EQ(upload.err, "ERROR_BLOCK_CHECKSUM" + (folder / "PUMPCTRL.ob").string() + "\n");
+    EXPECT_EQ(upload.err,
+              "The PLC answered at station 64; --station 64 skips the search.\n"
+              "ERROR_BLOCK_CHECKSUM" +
+                  (folder / "PUMPCTRL.ob").string() + "\n");
     EXPECT_EQ(static_cast<unsigned char>(Read(folder / "PUMPCTRL.ob")[20]), 0x82u);
 
     UseLoadedImage();
@@ -220,7 +224,9 @@ TEST_F(TransferAgainstPlcsim, WrongChecksumIsMarkedOnUploadAndRefusedOnDownload)
     auto download = Quarnctl({"--yes", "download", (folder / "project.pr").string()});
     StopPlc();
     EXPECT_EQ(download.exitStatus, 1);
-    EXPECT_EQ(download.err, "ERROR_FILEDATAPUMPCTRL.ob 130.0 <-> 2.0\n");
+    EXPECT_EQ(download.err,
+              "The PLC answered at station 64; --station 64 skips the search.\n"
+              "ERROR_FILEDATAPUMPCTRL.ob 130.0 <-> 2.0\n");
     EXPECT_TRUE(ProgramMemory(image) == before);
 }
 

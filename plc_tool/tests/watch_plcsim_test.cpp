@@ -77,7 +77,7 @@ TEST_F(WatchAgainstPlcsim, ThreePagesShowTheCounterChanging) {
     StartPlc();
     auto result = Watch({"--cycles", "3"});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, "The PLC answered at station 64; --station 64 skips the search.\n");
     std::vector<std::string> pages = Pages(result.out, kHead);
     ASSERT_EQ(pages.size(), 3u) << result.out;
     // The last page ends with the status line cleared: an empty line.
@@ -126,7 +126,9 @@ TEST_F(WatchAgainstPlcsim, ACommunicationFaultMidLoopAbortsTheDisplay) {
     StartPlc({"--fault", "silent-after=" + std::to_string(twoPages - 1)});
     auto result = Watch({"--cycles", "5"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.err, "Show variables aborted, please restart\n");
+    EXPECT_EQ(result.err,
+              "The PLC answered at station 64; --station 64 skips the search.\n"
+              "Show variables aborted, please restart\n");
     EXPECT_EQ(Pages(result.out, kHead).size(), 1u) << result.out;
 }
 
@@ -143,7 +145,9 @@ TEST_F(WatchAgainstPlcsim, UsageErrorsAndAnUnknownType) {
     StartPlc();
     auto result = testsupport::Run(QUARNCTL_PATH, {"--port", link, "watch", bad.string()});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.err, "Typ not found\n");
+    EXPECT_EQ(result.err,
+              "The PLC answered at station 64; --station 64 skips the search.\n"
+              "Typ not found\n");
     EXPECT_EQ(result.out, kHead);
 }
 

@@ -25,6 +25,7 @@ struct SimInfoBlock {
 struct PlcMemoryFaults {
     bool assignZero = false;  // reservations are answered with module number 0
     int badChecksum = -1;     // this module's stored code sum is wrong
+    int corruptWrite = -1;    // this block write (1-based) is stored with one byte changed
 };
 
 class PlcDevice {
@@ -66,6 +67,7 @@ class PlcDevice {
     PlcMemory memory_;
     ModuleStore modules_;
     PlcMemoryFaults memoryFaults_;
+    int blockWrites_ = 0;
     std::uint8_t lastListCommand_ = 0;
     std::string lastListRequest_;  // repeated by commands 0x03 and 0x0C
 };

@@ -123,7 +123,10 @@ std::string PlcDevice::writeAnswer(const PlcRequest& request) {
     const size_t head = segmented ? 5 : 3;
     if (data.size() < head || data.size() != head + ByteAt(data, head - 1)) return {};
     const std::uint16_t offset = WordAt(data, 0);
-    const std::string bytes = data.substr(head);
+    std::string bytes = data.substr(head);
+    // The fault: acknowledged as usual, but the byte in the middle is stored inverted.
+    if (++blockWrites_ == memoryFaults_.corruptWrite && !bytes.empty())
+        bytes[bytes.size() / 2] = static_cast<char>(~bytes[bytes.size() / 2]);
     if (!segmented) {
         memory_.write(modules_.layout().configurationSegment, offset, bytes);
         modules_.noteConfigurationWrite();

@@ -37,6 +37,8 @@ bool PlcFaults::parse(const std::string& kind) {
         return parseDropAnswer(kind);
     } else if (kind.rfind("bad-checksum=", 0) == 0) {
         return NumberAfter(kind, "bad-checksum=", 63, badChecksum) && badChecksum > 0;
+    } else if (kind.rfind("corrupt-write=", 0) == 0) {
+        return NumberAfter(kind, "corrupt-write=", 1000000000L, corruptWrite) && corruptWrite > 0;
     } else {
         return false;
     }

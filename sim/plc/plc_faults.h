@@ -20,10 +20,12 @@ struct PlcFaults {
     int dropCommand = -1;
     int dropNth = 0;
     mutable int dropSeen = 0;  // requests with dropCommand so far
+    int corruptWrite = -1;     // the Nth block write is acknowledged but stored with one
+                               // byte changed; -1: none
 
     // Takes one --fault value ("silent", "wrong-ack", "telegram-ack", "noise", "damaged",
-    // "silent-after=N", "assign-zero", "bad-checksum=N", "drop-answer=C:N"); false when it is
-    // not one of them.
+    // "silent-after=N", "assign-zero", "bad-checksum=N", "drop-answer=C:N", "corrupt-write=N");
+    // false when it is not one of them.
     bool parse(const std::string& kind);
     bool parseDropAnswer(const std::string& kind);
     // Counts the request; true when its answer is the one to lose.
@@ -37,6 +39,6 @@ struct PlcFaults {
 // The --fault kinds this file knows, for the usage text.
 inline constexpr const char* kPlcFaultKinds =
     "silent, wrong-ack, telegram-ack, noise, damaged, silent-after=N, assign-zero, "
-    "bad-checksum=N, drop-answer=C:N";
+    "bad-checksum=N, drop-answer=C:N, corrupt-write=N";
 
 }  // namespace sim

@@ -19,6 +19,7 @@ PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, c
     PlcMemoryFaults memoryFaults;
     memoryFaults.assignZero = options_.faults.assignZero;
     memoryFaults.badChecksum = options_.faults.badChecksum;
+    memoryFaults.corruptWrite = options_.faults.corruptWrite;
     device_.setMemoryFaults(memoryFaults);
     savedChanges_ = device_.memory().changes();
 }
@@ -32,6 +33,7 @@ bool PlcSimulator::loadImage(std::string& error) {
         PlcMemoryFaults memoryFaults;
         memoryFaults.assignZero = options_.faults.assignZero;
         memoryFaults.badChecksum = options_.faults.badChecksum;
+        memoryFaults.corruptWrite = options_.faults.corruptWrite;
         device_.setMemoryFaults(memoryFaults);
     }
     // The image exists from the start, so a test or a second run finds it.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,12 +64,15 @@ class QuarnWinTransferTest : public QObject {
         options.port = plc.link;
         options.programFolder = work.path() + "/";
         options.clock = &clock;
+        options.backupFolder = BackupsUsed();
         auto dialog = std::make_unique<CQuarnWinDlg>(options);
         if (!dialog->Initialise()) return nullptr;
         dialog->show();
         if (!QTest::qWaitForWindowExposed(dialog.get())) return nullptr;
         return dialog;
     }
+
+    QString BackupsUsed() const { return work.path() + "/Backups"; }
 
   private slots:
     void initTestCase() {
@@ -184,6 +188,44 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(QApplication::overrideCursor() == nullptr);
         const std::string telegrams = plc.Stop();
         QVERIFY2(telegrams.find("FF 04 42") == std::string::npos, telegrams.c_str());
+    }
+
+    void backupAndVerifyChosenInTheContextMenu() {
+        // Write 6 is the first 128 bytes of PUMPCTRL's code: stored with one byte changed.
+        Plcsim plc({"--fault", "corrupt-write=6"});
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        auto* backup = dialog->findChild<QAction*>("backupBeforeDownload");
+        auto* verify = dialog->findChild<QAction*>("verifyAfterDownload");
+        QVERIFY(backup && verify);
+        QCOMPARE(backup->text(), QString("Back up the PLC before download"));
+        QVERIFY(backup->isCheckable() && !backup->isChecked() && !verify->isChecked());
+        backup->setChecked(true);
+        verify->setChecked(true);
+        QSignalSpy drawn(&dialog->statusLine(), &StatusLine::drawn);
+
+        DialogScript script;
+        script.ChooseFile(kSamples + "project/project.pr")
+            .Press(QMessageBox::Yes)
+            .Press(QMessageBox::Ok);
+        dialog->findChild<QPushButton*>("download")->click();
+        QVERIFY2(script.done(), qPrintable(script.titles().join(", ")));
+        QCOMPARE(script.texts().size(), 2);
+        QVERIFY2(script.texts()[1].startsWith("Verify failed:\nPUMPCTRL: byte 96 expected "),
+                 qPrintable(script.texts()[1]));
+        QCOMPARE(dialog->statusLine().text(), QString("Verify failed"));
+        QCOMPARE(dialog->statusLine().lastPaintedColour(), QColor(255, 0, 0));
+        bool backedUp = false, verified = false;
+        for (const auto& call : drawn) {
+            backedUp |= call.at(0).toString().startsWith("Back up the PLC into ");
+            verified |= call.at(0).toString() == "Verify PLC";
+        }
+        QVERIFY(backedUp && verified);
+        QCOMPARE(QDir(BackupsUsed()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
+        dialog.reset();
+        QSettings store("Hadrel", "QuarnWin");
+        QCOMPARE(store.value("Einstellungen/BackupBeforeDownload").toBool(), true);
+        QCOMPARE(store.value("Einstellungen/VerifyAfterDownload").toBool(), true);
     }
 
     void theVariablesWindowShowsPagesAndPagesWithTheKeys() {
