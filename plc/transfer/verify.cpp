@@ -142,8 +142,7 @@ std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& pr
         }
         ModuleImage image;
         const int result =
-            ReadModuleFile(folder / record.fileName, programmer.state().infoBlock.variant(),
-                           CurrentLocalTime(), image);
+            ReadModuleFile(folder / record.fileName, programmer.state().infoBlock.variant(), image);
         if (result != module_file::kOk) {
             frontend.message(common::Format("%d %s", result, record.fileName.c_str()));
             return std::nullopt;
