@@ -26,6 +26,7 @@ test: deps
 	$(MAKE) package-check
 	$(MAKE) asan-test
 	$(MAKE) fuzz-smoke
+	python3 tests/fault_runs.py $(BUILD)
 
 asan-test:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON -DSUITE_WITH_QT=OFF
@@ -61,6 +62,8 @@ fuzz-build:
 fuzz: deps
 	$(MAKE) fuzz-build
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	$(MAKE) build
+	python3 tests/fault_runs.py $(BUILD) --long
 
 fuzz-smoke: fuzz-build
 	scripts/fuzz.sh $(FUZZ_BUILD) 3

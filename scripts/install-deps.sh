@@ -9,6 +9,7 @@ packages=(
   xvfb xauth
   dbus-daemon
   clang-14 libclang-rt-14-dev
+  python3
   # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
   # variables window and the dialog layout do not depend on which fonts a machine has.
   fonts-urw-base35
