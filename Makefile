@@ -24,6 +24,7 @@ test: deps
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 	$(MAKE) asan-test
+	$(MAKE) windows-test
 
 asan-test:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON -DSUITE_WITH_QT=OFF
@@ -43,4 +44,24 @@ screenshots: deps
 	scripts/screenshots.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
+
+# Windows: the command-line tools and the core's unit tests cross-built with MinGW-w64, run
+# under Wine against the Linux build's simulators.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_TARGETS = quarnctl skelligctl vantorctl windows_unit_tests
+
+.PHONY: windows windows-test windows-package
+
+$(WINDOWS_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+windows: $(WINDOWS_BUILD)/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target $(WINDOWS_TARGETS)
+
+windows-test: windows
+	scripts/windows-test.sh $(WINDOWS_BUILD) $(BUILD)
+
+windows-package: windows
+	scripts/windows-package.sh $(WINDOWS_BUILD)

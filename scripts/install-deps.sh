@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   dbus-daemon
+  mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip
 )
 missing=()
 for p in "${packages[@]}"; do
