@@ -1,8 +1,8 @@
 #include "cli/console_frontend.h"
 
-#include <unistd.h>
-
 #include <iostream>
+
+#include "cli/terminal.h"
 
 namespace cli {
 
@@ -15,8 +15,19 @@ ConsoleFrontend::ConsoleFrontend(bool assumeYes, std::FILE* out, std::FILE* err)
     : assumeYes_(assumeYes),
       out_(out),
       err_(err),
-      outIsTerminal_(::isatty(::fileno(out)) != 0),
-      inIsTerminal_(::isatty(STDIN_FILENO) != 0) {}
+      outIsTerminal_(IsTerminal(out)),
+      errIsTerminal_(IsTerminal(err)),
+      inIsTerminal_(IsTerminal(stdin)) {}
+
+// Status lines, module names and titles may come from the device: on a terminal their control
+// bytes are shown escaped, in a file they stay as they are.
+std::string ConsoleFrontend::forOut(const std::string& text) const {
+    return outIsTerminal_ ? EscapeControlBytes(text) : text;
+}
+
+std::string ConsoleFrontend::forErr(const std::string& text) const {
+    return errIsTerminal_ ? EscapeControlBytes(text) : text;
+}
 
 ConsoleFrontend::~ConsoleFrontend() {
     endProgressLine();
@@ -41,13 +52,13 @@ bool ConsoleFrontend::isProgress(const std::string& text) const {
 
 void ConsoleFrontend::message(const std::string& text) {
     endProgressLine();
-    std::fprintf(err_, "%s\n", WithoutTrailingNewline(text).c_str());
+    std::fprintf(err_, "%s\n", forErr(WithoutTrailingNewline(text)).c_str());
     std::fflush(err_);
 }
 
 bool ConsoleFrontend::ask(const std::string& text) {
     endProgressLine();
-    const std::string question = WithoutTrailingNewline(text);
+    const std::string question = forErr(WithoutTrailingNewline(text));
     if (assumeYes_) {
         std::fprintf(err_, "%s [y/N] yes (--yes)\n", question.c_str());
         return true;
@@ -66,11 +77,11 @@ bool ConsoleFrontend::ask(const std::string& text) {
 
 void ConsoleFrontend::setStatus(const std::string& text) {
     if (outIsTerminal_ && isProgress(text)) {
-        std::fprintf(out_, "\r\033[K%s", text.c_str());
+        std::fprintf(out_, "\r\033[K%s", forOut(text).c_str());
         progressOpen_ = true;
     } else {
         endProgressLine();
-        std::fprintf(out_, "%s\n", text.c_str());
+        std::fprintf(out_, "%s\n", forOut(text).c_str());
     }
     std::fflush(out_);
 }
@@ -78,13 +89,13 @@ void ConsoleFrontend::setStatus(const std::string& text) {
 void ConsoleFrontend::reportError(const std::string& text, bool /*sound*/) {
     endProgressLine();
     errorReported_ = true;
-    std::fprintf(err_, "%s\n", text.c_str());
+    std::fprintf(err_, "%s\n", forErr(text).c_str());
     std::fflush(err_);
 }
 
 void ConsoleFrontend::setTitle(const std::string& title) {
     endProgressLine();
-    std::fprintf(out_, "Title: %s\n", title.c_str());
+    std::fprintf(out_, "Title: %s\n", forOut(title).c_str());
     std::fflush(out_);
 }
 

@@ -2,7 +2,8 @@
 // The Frontend of the command-line tools: status texts on standard output as they are set
 // (a byte-progress line rewrites itself when standard output is a terminal), messages and
 // errors on standard error, questions answered by --yes, by the technician at the terminal,
-// or No when nobody can be asked.
+// or No when nobody can be asked. On a terminal, control bytes in the texts (which may come
+// from the device) are shown as \xHH; redirected output keeps them as they are.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -37,10 +38,13 @@ class ConsoleFrontend final : public common::Frontend {
   private:
     void endProgressLine();
     bool isProgress(const std::string& text) const;
+    std::string forOut(const std::string& text) const;
+    std::string forErr(const std::string& text) const;
     bool assumeYes_;
     std::FILE* out_;
     std::FILE* err_;
     bool outIsTerminal_;
+    bool errIsTerminal_;
     bool inIsTerminal_;
     bool progressOpen_ = false;
     bool errorReported_ = false;

@@ -6,11 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "link/stop_signals.h"
 #include "link/termios_settings.h"
 
 namespace serial {
@@ -122,27 +122,6 @@ bool PseudoTerminal::write(std::string_view bytes) {
 
 void PseudoTerminal::flushInput() {
     ::tcflush(master_, TCIFLUSH);
-}
-
-namespace {
-// Set from the signal handler; the only state a handler may touch.
-volatile std::sig_atomic_t stopFlag = 0;
-extern "C" void OnStopSignal(int) {
-    stopFlag = 1;
-}
-}  // namespace
-
-void InstallStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a blocked poll returns and sees the flag
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-}
-
-bool StopRequested() {
-    return stopFlag != 0;
 }
 
 }  // namespace serial

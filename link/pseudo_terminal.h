@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/clock.h"
+#include "link/stop_signals.h"  // a simulator ends its loop on a stop request
 
 namespace serial {
 
@@ -44,10 +45,5 @@ class PseudoTerminal {
     std::string slavePath_;
     std::string linkPath_;
 };
-
-// Asks for SIGINT and SIGTERM to be remembered instead of ending the process, so a
-// simulator can remove its link before it exits.
-void InstallStopSignals();
-bool StopRequested();
 
 }  // namespace serial

@@ -1,5 +1,7 @@
 #include "link/scripted_device.h"
 
+#include <algorithm>
+
 namespace serial {
 
 ScriptedDevice::ScriptedDevice(common::FakeClock& clock) : clock_(clock) {}
@@ -21,22 +23,60 @@ void ScriptedDevice::close() {
     open_ = false;
 }
 
-bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/, WriteEnd /*end*/) {
+void ScriptedDevice::modelLineTime(int bitsPerChar, int baud) {
+    bitsPerChar_ = bitsPerChar;
+    baud_ = baud;
+}
+
+common::Micros ScriptedDevice::lineTime(size_t chars) const {
+    if (bitsPerChar_ <= 0 || baud_ <= 0) return common::Micros{0};
+    return common::Micros{1'000'000LL * bitsPerChar_ * static_cast<long long>(chars) / baud_};
+}
+
+void ScriptedDevice::waitUntil(common::Micros at) {
+    const common::Micros now = clock_.now();
+    if (at <= now) return;
+    // The fake clock counts milliseconds: the wait ends at the first one after `at`.
+    clock_.advance(std::chrono::ceil<common::Millis>(at - now));
+}
+
+bool ScriptedDevice::write(std::string_view bytes, common::Millis /*timeout*/, WriteEnd end) {
     if (!open_ || failWrites_) return false;
     std::string data(bytes);
     writes_.push_back(data);
     writeTimes_.push_back(clock_.now());
+    const common::Micros start = std::max<common::Micros>(clock_.now(), lineFreeAt_);
+    lineFreeAt_ = start + lineTime(data.size());
+    if (end == WriteEnd::Drained) waitUntil(lineFreeAt_);
     if (responder_) {
         std::string answer = responder_(data);
-        if (!answer.empty()) feed(answer);
+        if (lineTime(1).count() == 0) {
+            if (!answer.empty()) feed(answer);
+        } else {
+            for (size_t i = 0; i < answer.size(); ++i)
+                incoming_.push_back(
+                    {answer.substr(i, 1), common::Millis{0}, lineFreeAt_ + lineTime(i + 1)});
+        }
     }
     return true;
 }
 
 ReadResult ScriptedDevice::read(common::Millis timeout) {
+    // A port that is not open has nothing to wait for.
+    if (!open_) return {ReadStatus::Gone};
     common::Millis waited{0};
     while (!incoming_.empty()) {
         Item& item = incoming_.front();
+        if (item.readyAt > common::Micros{clock_.now()}) {
+            const common::Micros left = timeout - waited;
+            if (item.readyAt - common::Micros{clock_.now()} > left) {
+                clock_.advance(timeout - waited);
+                return {};
+            }
+            const common::Millis before = clock_.now();
+            waitUntil(item.readyAt);
+            waited += clock_.now() - before;
+        }
         if (item.pause.count() > 0) {
             common::Millis left = timeout - waited;
             if (item.pause >= left) {
@@ -52,7 +92,6 @@ ReadResult ScriptedDevice::read(common::Millis timeout) {
             incoming_.pop_front();
             continue;
         }
-        if (!open_) break;
         auto byte = static_cast<std::uint8_t>(item.bytes.front());
         item.bytes.erase(0, 1);
         if (item.bytes.empty()) incoming_.pop_front();
@@ -64,7 +103,8 @@ ReadResult ScriptedDevice::read(common::Millis timeout) {
 }
 
 void ScriptedDevice::feed(const std::string& bytes) {
-    if (!incoming_.empty() && incoming_.back().pause.count() == 0) {
+    if (!incoming_.empty() && incoming_.back().pause.count() == 0 &&
+        incoming_.back().readyAt.count() == 0) {
         incoming_.back().bytes += bytes;
     } else {
         incoming_.push_back({bytes, common::Millis{0}});

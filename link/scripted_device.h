@@ -37,6 +37,11 @@ class ScriptedDevice final : public SerialDevice {
     void failWrites(bool fail) { failWrites_ = fail; }
     // Once the bytes fed so far are read, every read reports the device gone.
     void hangUp() { hungUp_ = true; }
+    // Models the line's time: each character takes bitsPerChar / baud seconds to cross. A
+    // Drained write then returns when its bytes have crossed (the clock advances), a
+    // HandedOver write at once; a responder's answer starts only after the request has
+    // crossed, and its bytes become readable one character time apart.
+    void modelLineTime(int bitsPerChar, int baud);
 
     const std::vector<std::string>& writes() const { return writes_; }
     // The virtual time of each write, in order.
@@ -51,7 +56,10 @@ class ScriptedDevice final : public SerialDevice {
     struct Item {
         std::string bytes;
         common::Millis pause{0};
+        common::Micros readyAt{0};  // modelled line time: not readable before this
     };
+    common::Micros lineTime(size_t chars) const;
+    void waitUntil(common::Micros at);
     common::FakeClock& clock_;
     std::deque<Item> incoming_;
     Responder responder_;
@@ -64,6 +72,9 @@ class ScriptedDevice final : public SerialDevice {
     bool refuseConfigure_ = false;
     bool failWrites_ = false;
     bool hungUp_ = false;
+    int bitsPerChar_ = 0;  // 0: the line takes no time
+    int baud_ = 0;
+    common::Micros lineFreeAt_{0};  // when the bytes written so far have crossed
 };
 
 }  // namespace serial

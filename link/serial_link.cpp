@@ -1,5 +1,7 @@
 #include "link/serial_link.h"
 
+#include "link/stop_signals.h"
+
 namespace serial {
 
 CSerialLink::CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program)
@@ -31,8 +33,9 @@ bool CSerialLink::IsOpen() const {
     return device_.isOpen();
 }
 
-bool CSerialLink::Write(const std::string& bytes) {
-    bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal);
+bool CSerialLink::Write(const std::string& bytes, WriteEnd end) {
+    bool ok = device_.isOpen() && device_.write(bytes, settings_.writeTotal, end);
+    answerBegun_ = false;
     if (recordEnabled_) {
         transmitRecord_.push_back((ok ? ">" : "!> Error:") + bytes);
         if (transmitRecord_.size() > kTransmitRecordCap) transmitRecord_.pop_front();
@@ -40,12 +43,21 @@ bool CSerialLink::Write(const std::string& bytes) {
     return ok;
 }
 
+bool CSerialLink::Stopped() const {
+    return followStop_ && StopRequested();
+}
+
 std::optional<std::uint8_t> CSerialLink::ReadByte() {
-    return device_.readByte(settings_.readTotal);
+    // An answer that has begun is read to its end; the next one is not waited for.
+    if (!answerBegun_ && Stopped()) return std::nullopt;
+    auto byte = device_.readByte(settings_.readTotal);
+    if (byte) answerBegun_ = true;
+    return byte;
 }
 
 bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
     answer.clear();
+    if (Stopped()) return false;
     for (;;) {
         auto byte = ReadByte();
         if (!byte) return false;
@@ -58,9 +70,13 @@ bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
 
 CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     line.clear();
+    // The line in progress is read to its end; the next one is not.
+    if (Stopped()) return LineEnd::Gone;
     for (;;) {
         ReadResult result = device_.read(settings_.readTotal);
-        if (result.status == ReadStatus::Gone) return LineEnd::Gone;
+        // A stop that cut the wait short is not the silence that ends a complete answer.
+        if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))
+            return LineEnd::Gone;
         if (!result.hasByte()) return LineEnd::Silence;
         line += static_cast<char>(result.byte);
         if (result.byte == '\n') return LineEnd::LineFeed;

@@ -44,11 +44,22 @@ class CSerialLink {
     const LineSettings& Settings() const { return settings_; }
 
     // Writes the whole string (zero bytes are data) and records it in TransmitRecord:
-    // ">" + bytes on success, "!> Error:" + bytes on failure.
-    bool Write(const std::string& bytes);
+    // ">" + bytes on success, "!> Error:" + bytes on failure. HandedOver where the answer is
+    // read next, so its wait runs while the request is still on the line; Drained where the
+    // line must be quiet before the next step.
+    bool Write(const std::string& bytes, WriteEnd end = WriteEnd::Drained);
 
-    // One byte, or nullopt after the read time-out of silence.
+    // One byte, or nullopt after the read time-out of silence, at once on a link that is not
+    // open or once a stop was requested.
     std::optional<std::uint8_t> ReadByte();
+
+    // A stop request (Ctrl-C, SIGTERM) ends the operation like a line failure: the write in
+    // progress goes out whole, an answer (or protocol line) that has begun is read to its end,
+    // and the next answer is not waited for: the reads report no answer (ReadLineEnd: Gone), so
+    // each protocol's own abort path runs. A caller that ends on a stop by itself (the
+    // variable display closes after its page) turns this off.
+    void FollowStopRequests(bool follow) { followStop_ = follow; }
+    bool Stopped() const;
 
     // Text display setup answers. Plain mode: "\r" ends the answer (not stored). Checksum
     // mode: "\r" ends it only after exactly three stored bytes, else it is data. Silence
@@ -60,7 +71,7 @@ class CSerialLink {
 
     // Text display protocol lines: every byte appended, the line feed included, which ends
     // the read with LineFeed; silence, kMaxLineLength bytes without a line feed, or a device
-    // that has gone end it otherwise.
+    // that has gone (or a stop request) end it otherwise.
     LineEnd ReadLineEnd(std::string& line);
     // The same, true only for a line ended by its line feed.
     bool ReadLine(std::string& line) { return ReadLineEnd(line) == LineEnd::LineFeed; }
@@ -76,6 +87,8 @@ class CSerialLink {
     OpenError lastOpenError_ = OpenError::None;
     std::deque<std::string> transmitRecord_;
     bool recordEnabled_ = true;
+    bool followStop_ = true;
+    bool answerBegun_ = false;  // a byte came since the last write
 };
 
 }  // namespace serial

@@ -4,11 +4,16 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 
+#include "link/stop_signals.h"  // the port is put back when a second stop ends the program
 #include "link/termios_settings.h"
 
 namespace serial {
@@ -17,6 +22,8 @@ struct TermiosDevice::State {
     int fd = -1;
     termios previous{};
     bool havePrevious = false;
+    int baud = 9600;  // for the line time of bytes still queued
+    common::Millis drainLimit{1000};
 };
 
 namespace {
@@ -43,6 +50,62 @@ OpenError MapOpenErrno(int error) {
 int RemainingMs(common::Clock& clock, common::Millis deadline) {
     auto left = (deadline - clock.now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// The open port and its old settings, for a second stop request that ends the program at
+// once: the handler puts them back with one tcsetattr (async-signal-safe).
+volatile std::sig_atomic_t openForImmediateEnd = -1;
+termios previousForImmediateEnd{};
+
+void PutLineBackAtImmediateEnd() {
+    const int fd = openForImmediateEnd;
+    if (fd >= 0) ::tcsetattr(fd, TCSANOW, &previousForImmediateEnd);
+}
+
+void RememberLineForImmediateEnd(int fd, const termios& previous) {
+    openForImmediateEnd = -1;
+    previousForImmediateEnd = previous;
+    openForImmediateEnd = fd;
+    SetImmediateEndAction(PutLineBackAtImmediateEnd);
+}
+
+void ForgetLineForImmediateEnd(int fd) {
+    if (openForImmediateEnd == fd) openForImmediateEnd = -1;
+}
+
+// The slave end of a Unix98 pseudo-terminal (a simulator's line), told by its device number.
+bool IsPseudoTerminal(int fd) {
+    constexpr unsigned kFirstPtySlaveMajor = 136;
+    constexpr unsigned kPtySlaveMajors = 8;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    const unsigned m = major(st.st_rdev);
+    return m >= kFirstPtySlaveMajor && m < kFirstPtySlaveMajor + kPtySlaveMajors;
+}
+
+// Waits until the bytes handed to the driver have left the port, or gives up at the deadline
+// and drops them (a line that does not drain must not send a stale request later). tcdrain
+// alone could block for ever on a converter that stopped sending, so the output queue is
+// watched instead, each wait about half the line time of what is still queued.
+bool WaitDrained(int fd, int baud, common::Clock& clock, common::Millis deadline) {
+    constexpr long kBitsPerChar = 11;
+    for (;;) {
+        int queued = 0;
+        if (::ioctl(fd, TIOCOUTQ, &queued) != 0) break;  // not told: tcdrain decides
+        if (queued <= 0) break;
+        const int left = RemainingMs(clock, deadline);
+        if (left == 0) {
+            ::tcflush(fd, TCOFLUSH);
+            return false;
+        }
+        const long lineMs = queued * kBitsPerChar * 1000 / (baud > 0 ? baud : 9600);
+        clock.sleep(common::Millis{std::clamp<long>(lineMs / 2, 1, left)});
+    }
+    // The driver's queue is empty; what is left is the converter's own small buffer.
+    while (::tcdrain(fd) != 0) {
+        if (errno != EINTR) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -79,6 +142,7 @@ OpenError TermiosDevice::open(const std::string& path) {
     ::tcflush(fd, TCIOFLUSH);
     state_->fd = fd;
     state_->havePrevious = ::tcgetattr(fd, &state_->previous) == 0;
+    if (state_->havePrevious) RememberLineForImmediateEnd(fd, state_->previous);
     return OpenError::None;
 }
 
@@ -87,8 +151,20 @@ bool TermiosDevice::configure(const LineSettings& settings) {
     if (fd < 0) return false;
     termios current{};
     if (::tcgetattr(fd, &current) != 0) return false;
+    // A speed change must not cut off bytes still on their way out.
+    WaitDrained(fd, state_->baud, clock_, clock_.now() + state_->drainLimit);
     termios wanted = BuildTermios(current, settings);
-    if (::tcsetattr(fd, TCSANOW, &wanted) != 0) return false;
+    if (::tcsetattr(fd, TCSANOW, &wanted) != 0) {
+        // A pseudo-terminal drops the parity flag; the C library then reports the whole call
+        // as refused (EINVAL), although everything else was applied. On a pseudo-terminal that
+        // is what the line can hold; on a real port a refused parity is a refusal.
+        termios applied{};
+        if (errno != EINVAL || !IsPseudoTerminal(fd) || ::tcgetattr(fd, &applied) != 0 ||
+            !SameLineExceptParity(applied, wanted))
+            return false;
+    }
+    state_->baud = settings.baud;
+    state_->drainLimit = settings.writeTotal;
     // DTR and RTS are held as the program's table says. A pseudo-terminal has no modem
     // lines and refuses these calls: that is not an error.
     int lines = TIOCM_DTR;
@@ -100,6 +176,9 @@ bool TermiosDevice::configure(const LineSettings& settings) {
 
 void TermiosDevice::close() {
     if (state_->fd < 0) return;
+    ForgetLineForImmediateEnd(state_->fd);
+    // The last bytes leave at this program's speed before the old settings come back.
+    WaitDrained(state_->fd, state_->baud, clock_, clock_.now() + state_->drainLimit);
     if (state_->havePrevious) ::tcsetattr(state_->fd, TCSANOW, &state_->previous);
     ::ioctl(state_->fd, TIOCNXCL);
     ::close(state_->fd);
@@ -107,7 +186,7 @@ void TermiosDevice::close() {
     state_->havePrevious = false;
 }
 
-bool TermiosDevice::write(std::string_view bytes, common::Millis timeout, WriteEnd /*end*/) {
+bool TermiosDevice::write(std::string_view bytes, common::Millis timeout, WriteEnd end) {
     int fd = state_->fd;
     if (fd < 0) return false;
     const common::Millis deadline = clock_.now() + timeout;
@@ -125,21 +204,17 @@ bool TermiosDevice::write(std::string_view bytes, common::Millis timeout, WriteE
         pollfd p{fd, POLLOUT, 0};
         if (::poll(&p, 1, left) < 0 && errno != EINTR) return false;
     }
-    // Return only when the bytes have left the port, so the protocol's pacing waits are
-    // idle-line time.
-    while (::tcdrain(fd) != 0) {
-        if (errno != EINTR) return false;
-    }
-    return true;
+    // HandedOver: the driver has every byte; the answer's wait may start. Drained: return only
+    // when the bytes have left the port, within the same time-out.
+    if (end == WriteEnd::HandedOver) return true;
+    return WaitDrained(fd, state_->baud, clock_, deadline);
 }
 
 ReadResult TermiosDevice::read(common::Millis timeout) {
     int fd = state_->fd;
     const common::Millis deadline = clock_.now() + timeout;
-    if (fd < 0) {
-        clock_.sleep(timeout);
-        return {ReadStatus::Gone};
-    }
+    // A port that is not open has nothing to wait for.
+    if (fd < 0) return {ReadStatus::Gone};
     for (;;) {
         int left = RemainingMs(clock_, deadline);
         pollfd p{fd, POLLIN, 0};

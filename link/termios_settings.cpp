@@ -67,10 +67,11 @@ termios BuildTermios(const termios& current, const LineSettings& settings) {
             t.c_cflag |= CS8;
             break;
     }
-    if (settings.parity == Parity::Even) {
-        t.c_cflag |= PARENB;
-        t.c_iflag |= INPCK;  // parity checking on
-    }
+    // Parity is generated and checked by the port, but a byte that arrives with a parity or
+    // framing error is delivered as received: with INPCK the driver would replace it by 0x00
+    // (or drop it), and the protocol layer would take a damaged answer for silence or for a
+    // different byte. The checksum of the telegram judges it instead.
+    if (settings.parity == Parity::Even) t.c_cflag |= PARENB;
     if (settings.stopBits == 2) t.c_cflag |= CSTOPB;
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cc[VMIN] = 0;
@@ -78,6 +79,15 @@ termios BuildTermios(const termios& current, const LineSettings& settings) {
     cfsetispeed(&t, SpeedConstant(settings.baud));
     cfsetospeed(&t, SpeedConstant(settings.baud));
     return t;
+}
+
+bool SameLineExceptParity(const termios& applied, const termios& wanted) {
+    constexpr tcflag_t kLineFlags = CSIZE | CSTOPB | CREAD | CLOCAL | CRTSCTS;
+    return cfgetospeed(&applied) == cfgetospeed(&wanted) &&
+           cfgetispeed(&applied) == cfgetispeed(&wanted) &&
+           (applied.c_cflag & kLineFlags) == (wanted.c_cflag & kLineFlags) &&
+           applied.c_iflag == wanted.c_iflag && applied.c_oflag == wanted.c_oflag &&
+           applied.c_lflag == wanted.c_lflag;
 }
 
 }  // namespace serial

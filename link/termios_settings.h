@@ -10,9 +10,13 @@ namespace serial {
 
 // Raw 8-bit line from the current structure: speed, character size, parity and stop bits of
 // the settings, receiver on, modem status ignored, no hardware or XON/XOFF flow control
-// (0x11 and 0x13 are data), no character conversion. Reads are bounded with poll(), so
-// VMIN and VTIME are 0.
+// (0x11 and 0x13 are data), no character conversion, bytes with parity or framing errors
+// delivered as received (no INPCK). Reads are bounded with poll(), so VMIN and VTIME are 0.
 termios BuildTermios(const termios& current, const LineSettings& settings);
+
+// True when `applied` (read back from the port) holds what `wanted` asked for, except for the
+// parity flags: a pseudo-terminal keeps speed, character size and stop bits but drops parity.
+bool SameLineExceptParity(const termios& applied, const termios& wanted);
 
 // The termios speed constant for a baud rate (B0 when unknown).
 speed_t SpeedConstant(int baud);

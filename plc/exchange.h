@@ -34,8 +34,13 @@ class PlcExchange {
     common::Clock& clock() { return clock_; }
 
     // Writes a frame; the result is not looked at (a failed write shows up as no answer).
-    void Write(const std::string& frame) { link_.Write(frame); }
-    void Pause(common::Millis duration) { clock_.sleep(duration); }
+    // Every PLC telegram is answered or acknowledged, so the write returns as soon as the
+    // port has taken the frame and the pacing wait runs while it is still on the line.
+    void Write(const std::string& frame) { link_.Write(frame, serial::WriteEnd::HandedOver); }
+    // A pacing wait; none once a stop was requested, since no answer is read after it.
+    void Pause(common::Millis duration) {
+        if (!link_.Stopped()) clock_.sleep(duration);
+    }
 
     // Reads one byte: 0xE5 (count 1), or a telegram after 0x68 (count = data bytes + 1,
     // data in telegramData). False on silence or 0x00; other bytes return true and leave

@@ -50,12 +50,16 @@ std::string FreshLinkPath(const std::string& stem) {
 
 BackgroundProcess::BackgroundProcess(const std::string& program,
                                      const std::vector<std::string>& args,
-                                     const std::string& waitForPath) {
+                                     const std::string& waitForPath, bool captureErrors) {
     outPath_ = TempFile("out");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    if (captureErrors) {
+        errPath_ = TempFile("err");
+        posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_TRUNC, 0);
+    }
     auto argv = Argv(program, args);
     pid_t pid = -1;
     if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
@@ -81,11 +85,11 @@ bool BackgroundProcess::waitForPath(const std::string& path, int timeoutMs) {
     return false;
 }
 
-int BackgroundProcess::stop() {
+int BackgroundProcess::stop(int signal) {
     int status = 0;
     bool ended = false;
     if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
         ended = ::waitpid(pid_, &status, 0) == pid_;
         pid_ = -1;
     }
@@ -93,6 +97,11 @@ int BackgroundProcess::stop() {
         output_ = Slurp(outPath_);
         ::unlink(outPath_.c_str());
         outPath_.clear();
+    }
+    if (!errPath_.empty()) {
+        errors_ = Slurp(errPath_);
+        ::unlink(errPath_.c_str());
+        errPath_.clear();
     }
     return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -13,8 +13,9 @@ std::string FreshLinkPath(const std::string& stem);
 class BackgroundProcess {
   public:
     // Starts program with args; when waitForPath is given, waits (up to 5 s) until it exists.
+    // captureErrors: standard error is kept for errors() instead of passed through.
     BackgroundProcess(const std::string& program, const std::vector<std::string>& args,
-                      const std::string& waitForPath = {});
+                      const std::string& waitForPath = {}, bool captureErrors = false);
     ~BackgroundProcess();
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
@@ -23,16 +24,19 @@ class BackgroundProcess {
     // Waits until the path exists: true then; false after the time-out or when the
     // process ended first (bad arguments, for example).
     bool waitForPath(const std::string& path, int timeoutMs = 5000);
-    // Stops it now (SIGTERM); its exit status, -1 when it did not end normally or was not
-    // running. output() then holds what it wrote.
-    int stop();
+    // Stops it now (SIGTERM, or the signal given); its exit status, -1 when it did not end
+    // normally or was not running. output() then holds what it wrote.
+    int stop(int signal = 15);
     const std::string& output() const { return output_; }
+    const std::string& errors() const { return errors_; }
 
   private:
     int pid_ = -1;
     int outFd_ = -1;
     std::string outPath_;
     std::string output_;
+    std::string errPath_;
+    std::string errors_;
 };
 
 struct RunResult {

@@ -1,7 +1,10 @@
 // The termios device against a real pseudo-terminal: what the device end sees of each
 // program's settings, exclusive opens and a vanished peer.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -127,7 +130,6 @@ TEST(PtyOpen, MissingPortIsAbsent) {
 }
 
 TEST(PtyStop, AStopSignalEndsAWriteThatNobodyReads) {
-    // Runs last in this file: the stop flag stays set for the rest of the process.
     const std::string path = testing::TempDir() + "pty-stop-test-" + std::to_string(::getpid());
     std::string error;
     auto pty = serial::PseudoTerminal::Create(path, error);
@@ -142,4 +144,71 @@ TEST(PtyStop, AStopSignalEndsAWriteThatNobodyReads) {
     EXPECT_FALSE(pty->write(std::string(1 << 20, 'x')));
     stopper.join();
     EXPECT_TRUE(serial::StopRequested());
+    EXPECT_EQ(serial::StopSignal(), SIGTERM);
+    serial::ClearStopRequest();
+}
+
+TEST_F(Pty, AClosedFarEndIsGoneAndAClosedPortFailsAtOnce) {
+    serial::TermiosDevice device(clock);
+    ASSERT_EQ(device.open(linkPath), serial::OpenError::None);
+    pty.reset();  // the simulator went away
+    auto before = clock.now();
+    EXPECT_EQ(device.read(common::Millis(300)).status, serial::ReadStatus::Gone);
+    EXPECT_GE(clock.now() - before, common::Millis(290));  // a gone device does not spin a loop
+    device.close();
+    before = clock.now();
+    EXPECT_EQ(device.read(common::Millis(2000)).status, serial::ReadStatus::Gone);
+    EXPECT_LT(clock.now() - before, common::Millis(50));
+}
+
+TEST_F(Pty, AWriteNobodyTakesGivesUpAtItsTimeOut) {
+    serial::TermiosDevice device(clock);
+    serial::CSerialLink serial(device, frontend, serial::Program::QuarnWin);
+    ASSERT_TRUE(serial.Open(linkPath));
+    auto before = clock.now();
+    EXPECT_FALSE(serial.Write(std::string(1 << 20, 'x')));  // the simulator reads nothing
+    const auto waited = clock.now() - before;
+    EXPECT_GE(waited, common::Millis(990));
+    EXPECT_LT(waited, common::Millis(1500));
+}
+
+TEST_F(Pty, APortLeftWithoutItsOldSettingsOpensAgain) {
+    // A tool killed on the PLC line leaves the pseudo-terminal at 9600 baud without parity
+    // (a pseudo-terminal keeps none); the next open with even parity must not be refused.
+    int fd = ::open(linkPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    termios t{};
+    ASSERT_EQ(::tcgetattr(fd, &t), 0);
+    ::cfmakeraw(&t);
+    t.c_cflag |= PARENB | CLOCAL | CREAD;
+    ::cfsetispeed(&t, B9600);
+    ::cfsetospeed(&t, B9600);
+    ::tcsetattr(fd, TCSANOW, &t);
+    ::close(fd);
+    serial::TermiosDevice device(clock);
+    serial::CSerialLink serial(device, frontend, serial::Program::QuarnWin);
+    EXPECT_TRUE(serial.Open(linkPath));
+    EXPECT_TRUE(frontend.calls().empty());
+    EXPECT_EQ(pty->observedLine().baud, 9600);
+}
+
+TEST_F(Pty, ASecondStopSignalPutsTheLineBackAndEndsAtOnce) {
+    const int before = pty->observedLine().baud;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        serial::TermiosDevice device(clock);
+        serial::CSerialLink serial(device, frontend, serial::Program::QuarnWin);
+        if (!serial.Open(linkPath, true)) ::_exit(3);
+        serial::InstallStopSignals(serial::SecondStop::EndsAtOnce);
+        ::raise(SIGINT);
+        if (!serial::StopRequested()) ::_exit(4);
+        ::raise(SIGINT);
+        ::_exit(5);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(pty->observedLine().baud, before);
 }

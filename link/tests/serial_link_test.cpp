@@ -4,6 +4,7 @@
 
 #include "common/recording_frontend.h"
 #include "link/scripted_device.h"
+#include "link/stop_signals.h"
 
 using common::Millis;
 
@@ -141,4 +142,21 @@ TEST_F(ProtocolLink, ADeviceThatNeverStopsSendingEndsTheRead) {
     device.feed(std::string(serial::CSerialLink::kMaxAnswerLength + 10, 'M'));
     EXPECT_FALSE(link.ReadAnswer(answer, true));
     EXPECT_EQ(answer.size(), serial::CSerialLink::kMaxAnswerLength);
+}
+
+TEST_F(ProtocolLink, AStopRequestOrAClosedPortEndsAReadAtOnceAndNotAsSilence) {
+    std::string line;
+    device.feed("ab");
+    serial::RequestStop(serial::kTerminateSignal);
+    Millis before = clock.now();
+    // Taken for silence, a cut answer would pass for a complete one.
+    EXPECT_EQ(link.ReadLineEnd(line), serial::CSerialLink::LineEnd::Gone);
+    EXPECT_FALSE(link.ReadByte());
+    link.FollowStopRequests(false);
+    EXPECT_EQ(link.ReadByte(), 'a');
+    serial::ClearStopRequest();
+    link.Close();
+    EXPECT_FALSE(link.ReadByte());
+    EXPECT_EQ(link.ReadLineEnd(line), serial::CSerialLink::LineEnd::Gone);
+    EXPECT_EQ(clock.now(), before);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/stop_signals.h"
 #include "plc_fixture.h"
 
 using common::Millis;
@@ -85,4 +86,42 @@ TEST(ThrowIfFailed, ThrowsOnlyWhenFailed) {
     } catch (const plc::CQuarnException& e) {
         EXPECT_EQ(e.message(), "Comunication error:");
     }
+}
+
+TEST_F(Exchange, ThePacingWaitRunsWhileTheRequestIsStillOnTheLine) {
+    // 11 bits a character at 9600 baud: about 1.15 ms each.
+    device.modelLineTime(11, 9600);
+    device.respond([](const std::string&) { return AnswerTelegram(0x2F, Bytes({9, 8})); });
+    const std::string shortRequest(11, '\x68');  // 12.6 ms on the line
+    Millis before = clock.now();
+    EXPECT_EQ(exchange().Request(shortRequest), Bytes({9, 8}));
+    // The answer crossed during the 100 ms wait: nothing is added to it.
+    EXPECT_EQ(clock.now() - before, Millis(100));
+
+    // A block write of 261 bytes takes 299 ms; its acknowledgement can only come after it.
+    device.respond([](const std::string&) { return Bytes({0xE5}); });
+    before = clock.now();
+    exchange().Write(std::string(261, '\x68'));
+    exchange().Pause(plc::kBlockWritePause);
+    exchange().WaitAck();
+    EXPECT_EQ(clock.now() - before, Millis(301));  // 299.1 + 1.1 ms, no 60 ms after it
+}
+
+TEST_F(Exchange, AStopRequestEndsTheExchangeAfterTheWrite) {
+    device.respond([](const std::string&) { return Bytes({0xE5}); });
+    serial::RequestStop(serial::kInterruptSignal);
+    Millis before = clock.now();
+    EXPECT_THROW(exchange().SendAcknowledged(Bytes({0x68, 1})), plc::CQuarnException);
+    EXPECT_TRUE(exchange().Request(Bytes({0x68, 2})).empty());
+    serial::ClearStopRequest();
+    EXPECT_EQ(device.writes().size(), 2u);  // each write still went out whole
+    EXPECT_EQ(clock.now(), before);         // no pacing wait, no read time-out
+}
+
+TEST_F(Exchange, AVanishedPlcFailsTheExchangeWithoutSpinning) {
+    device.hangUp();
+    Millis before = clock.now();
+    EXPECT_EQ(WaitAckMessage(), "Comunication error: Timeout");
+    EXPECT_TRUE(exchange().Request(Bytes({0x68})).empty());
+    EXPECT_EQ(clock.now() - before, Millis(2000 + 100 + 2000));
 }

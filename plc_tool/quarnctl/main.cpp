@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/interrupt.h"
 #include "plc_tool/quarnctl/context.h"
 
 namespace {
@@ -29,6 +30,7 @@ void Usage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::InstallInterruptHandling();
     quarnctl::GlobalOptions options;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
             }
         }
         quarnctl::Context context(options);
-        return command.run(context, args);
+        return cli::ExitStatusAfterStop(command.run(context, args));
     }
     std::fprintf(stderr, "quarnctl: unknown command '%s'\n", name.c_str());
     Usage(stderr);

@@ -5,7 +5,8 @@
 #include <deque>
 #include <optional>
 
-#include "link/pseudo_terminal.h"
+#include "cli/terminal.h"
+#include "link/stop_signals.h"
 #include "monitor/page_text.h"
 #include "plc_tool/core/show_variables.h"
 
@@ -97,7 +98,9 @@ class PrintingViewer final : public monitor::VariableViewer {
 
     void Redraw(const monitor::DisplayPage& page, monitor::VariableDisplay&) override {
         if (printed_ > 0) std::fputs(monitor::PageSeparatorLine().c_str(), stdout);
-        std::fputs(monitor::PageAsText(page).c_str(), stdout);
+        const std::string text = monitor::PageAsText(page);  // values from the PLC
+        std::fputs((cli::IsTerminal(stdout) ? cli::EscapeControlBytes(text) : text).c_str(),
+                   stdout);
         std::fflush(stdout);
         ++printed_;
         pumpsThisCycle_ = 0;
@@ -115,8 +118,9 @@ int WatchCommand(Context& context, const std::vector<std::string>& args) {
     WatchOptions options;
     if (!ParseWatchArgs(args, options)) return cli::kExitUsage;
     if (!context.Connect()) return cli::kExitFailed;
-    // An interrupt closes the display after the page being read, as closing the window does.
-    serial::InstallStopSignals();
+    // An interrupt closes the display after the page being read, as closing the window does:
+    // the page's reads go on.
+    context.session().link().FollowStopRequests(false);
     PrintingViewer viewer(options);
     return ExitStatus(
         quarnwin::RunShowVariables(context.session(), options.symbolFile, viewer, options.top));

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "common/clock.h"
 #include "testsupport/process.h"
 
 namespace {
@@ -143,4 +145,14 @@ TEST_F(WatchAgainstPlcsim, UsageErrorsAndAnUnknownType) {
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err, "Typ not found\n");
     EXPECT_EQ(result.out, kHead);
+}
+
+TEST_F(WatchAgainstPlcsim, CtrlCClosesTheDisplayAfterItsPage) {
+    StartPlc();
+    testsupport::BackgroundProcess watch(QUARNCTL_PATH,
+                                         {"--port", link, "watch", kSamples + "demo.ot"}, "", true);
+    common::RealClock().sleep(common::Millis(2500));
+    EXPECT_EQ(watch.stop(SIGINT), 130);
+    EXPECT_EQ(watch.errors(), "Stopped by Ctrl-C (SIGINT)\n");  // no abort text: a normal close
+    EXPECT_GE(Pages(watch.output(), kHead).size(), 1u) << watch.output();
 }

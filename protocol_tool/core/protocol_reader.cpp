@@ -18,7 +18,7 @@ void CProtocolReader::SendRequest(const std::string& request) {
     // Two writes back to back. A failed write shows here as a silent display: the read
     // that follows ends by its time-out.
     link_.Write(kRequestPrefix);
-    link_.Write(request);
+    link_.Write(request, serial::WriteEnd::HandedOver);  // the answer is read next
 }
 
 CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& file) {

@@ -27,7 +27,7 @@ void CommandChannel::SendCommand(const std::string& command) {
     const char letter = command.size() > kLetterIndex ? command[kLetterIndex] : '\0';
     answer_.clear();
     const std::int32_t checksum = CommandChecksum(command);
-    link_.Write(command + "\r");
+    link_.Write(command + "\r", serial::WriteEnd::HandedOver);
     link_.ReadAnswer(answer_, true);
     if (answer_.empty()) throw CSendException(kTimeoutText);
     // Only the first three bytes count; whatever follows them is not looked at.
@@ -38,7 +38,7 @@ void CommandChannel::SendCommand(const std::string& command) {
 }
 
 bool CommandChannel::Login() {
-    link_.Write(kLogin);
+    link_.Write(kLogin, serial::WriteEnd::HandedOver);
     link_.ReadAnswer(answer_, false);
     if (answer_.size() != 1) {
         frontend_.message(kNoConnectionText);
@@ -52,7 +52,7 @@ bool CommandChannel::Login() {
 }
 
 bool CommandChannel::Logout(bool showReady) {
-    link_.Write(kLogout);
+    link_.Write(kLogout, serial::WriteEnd::HandedOver);
     link_.ReadAnswer(answer_, false);
     if (answer_ != kLogoutAnswer) {
         frontend_.message(kNoConnectionText);
@@ -63,7 +63,8 @@ bool CommandChannel::Logout(bool showReady) {
 }
 
 void CommandChannel::WriteUnacknowledged(const std::string& command) {
-    link_.Write(command);
+    // Nothing answers it: the next command goes out only when this one has left the port.
+    link_.Write(command, serial::WriteEnd::Drained);
 }
 
 }  // namespace setup

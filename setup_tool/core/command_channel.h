@@ -1,7 +1,9 @@
 #pragma once
 // The text display's command protocol as the setup tool speaks it: login and logout with
 // their one-character answers, acknowledged setup commands with their checksum, and the
-// unacknowledged clock commands.
+// unacknowledged clock commands. A command whose answer is read next returns from its write
+// when the port has taken it, so the answer's time-out runs while it is still on the line; an
+// unacknowledged command waits until it has left.
 #include <cstdint>
 #include <string>
 

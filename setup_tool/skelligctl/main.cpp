@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/console_frontend.h"
+#include "cli/interrupt.h"
 #include "cli/serial_port.h"
 #include "common/clock.h"
 #include "setup_tool/core/setup_sender.h"
@@ -45,6 +46,7 @@ int Send(const skelligctl::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::InstallInterruptHandling();
     std::string error;
     auto options = skelligctl::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
@@ -59,7 +61,7 @@ int main(int argc, char** argv) {
             cli::PrintPorts(options->sysfsRoot);
             return cli::kExitOk;
         case skelligctl::Command::Send:
-            return Send(*options);
+            return cli::ExitStatusAfterStop(Send(*options));
     }
     return cli::kExitUsage;
 }

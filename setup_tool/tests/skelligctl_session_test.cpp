@@ -2,11 +2,14 @@
 // command list built here from the setup file's bytes, and every way a transfer ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "common/clock.h"
 #include "testsupport/process.h"
 
 namespace fs = std::filesystem;
@@ -242,4 +245,37 @@ TEST_F(Skelligctl, InvalidClockValuesSendNothing) {
     EXPECT_EQ(result.exitStatus, 2);
     EXPECT_NE(result.err.find("invalid time or date"), std::string::npos);
     EXPECT_TRUE(RecordLines(record).empty());
+}
+
+TEST_F(Skelligctl, CtrlCEndsTheSessionAfterTheCommandOnTheLine) {
+    std::vector<std::string> args{"--link", link, "--record", record.string(), "--realtime"};
+    sim = std::make_unique<testsupport::BackgroundProcess>(DISPLAYSIM_PATH, args, link);
+    ASSERT_TRUE(sim->running());
+    const fs::path sample = fs::path(SAMPLES_DIR) / "anlage.txt";
+    testsupport::BackgroundProcess tool(
+        SKELLIGCTL_PATH,
+        std::vector<std::string>{"--port", link, "send", sample.string(), "--time", "09:05:03",
+                                 "--date", "07.03.2024", "--dst", "winter"},
+        "", true);
+    common::RealClock().sleep(common::Millis(2000));  // the whole session takes far longer
+    EXPECT_EQ(tool.stop(SIGINT), 130);
+    EXPECT_EQ(tool.errors(), "Timeout\nStopped by Ctrl-C (SIGINT)\n");
+
+    // The port is the next run's (once the display has answered the command it was sent
+    // last), and that command reached the display whole.
+    common::RealClock().sleep(common::Millis(500));
+    auto next = testsupport::Run(SKELLIGCTL_PATH, {"--port", link, "send", SmallSetup(2).string()});
+    EXPECT_EQ(next.exitStatus, 0) << next.err;
+    sim->stop();
+    const auto lines = RecordLines(record);
+    const auto expected =
+        ExpectedSession(Slurp(fs::path(SAMPLES_DIR) / "anlage.set"), Slurp(sample), kWinterClock);
+    // The interrupted session is what the record holds before the next run's login.
+    ASSERT_FALSE(lines.empty());
+    const auto nextLogin = std::find(lines.begin() + 1, lines.end(), std::string("@TA"));
+    ASSERT_NE(nextLogin, lines.end());
+    const std::vector<std::string> interrupted(lines.begin(), nextLogin);
+    EXPECT_GT(interrupted.size(), 1u);
+    EXPECT_LT(interrupted.size(), expected.size());
+    EXPECT_TRUE(std::equal(interrupted.begin(), interrupted.end(), expected.begin()));
 }

@@ -122,3 +122,20 @@ TEST(SendException, KeepsAtMost255Characters) {
     EXPECT_EQ(std::string(copy.what()).size(), 255u);
     EXPECT_STREQ(setup::CSendException("Timeout").what(), "Timeout");
 }
+
+TEST_F(Channel, AVanishedDisplayFailsTheCommandAfterItsTimeOut) {
+    device.feed("M");  // part of the acknowledgement, then the converter is unplugged
+    device.hangUp();
+    EXPECT_EQ(Failure("@TM01/000"), "Wrong checksum");
+    EXPECT_EQ(Failure("@TM01/000"), "Timeout");
+    EXPECT_EQ(clock.now().count(), 4000);  // each read still lets its time-out pass
+}
+
+TEST_F(Channel, OnlyTheUnacknowledgedCommandWaitsForTheLine) {
+    device.modelLineTime(11, 9600);
+    device.respond([](const std::string& w) { return w == "@TA\r" ? std::string("A\r") : ""; });
+    ASSERT_TRUE(channel.Login());
+    EXPECT_EQ(clock.now().count(), 7);  // "@TA\r" and "A\r" on the line: 6 characters
+    channel.WriteUnacknowledged("@TZ12:00:00\r");
+    EXPECT_EQ(clock.now().count(), 21);  // it has left the port before the next step
+}
