@@ -128,7 +128,9 @@ bool Win32Device::write(std::string_view bytes, common::Millis timeout, WriteEnd
 
 ReadResult Win32Device::read(common::Millis timeout) {
     const common::Millis deadline = clock_.now() + timeout;
-    if (isOpen() && useTimeouts(timeout, currentWriteTotal())) {
+    // A port that is not open has nothing to wait for.
+    if (!isOpen()) return {ReadStatus::Gone};
+    if (useTimeouts(timeout, currentWriteTotal())) {
         std::uint8_t byte = 0;
         DWORD got = 0;
         if (ReadFile(state_->handle, &byte, 1, &got, nullptr)) {
@@ -136,8 +138,8 @@ ReadResult Win32Device::read(common::Millis timeout) {
             return {};  // the read time-out passed in silence
         }
     }
-    // Closed, or the converter was unplugged: the caller still sees its time-out pass, then
-    // learns the device is gone.
+    // The converter was unplugged: the caller still sees its time-out pass, then learns the
+    // device is gone.
     clock_.sleep(Remaining(clock_, deadline));
     return {ReadStatus::Gone};
 }
