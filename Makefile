@@ -1,5 +1,6 @@
 # Top-level entry points: `make` builds, `make test` builds and runs every test (also under
-# the sanitizers), `make demo` runs the tools against the device simulators.
+# the sanitizers, and the Windows build under Wine), `make demo` runs the tools against the
+# device simulators, `make windows` cross-builds the command-line tools for Windows.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
