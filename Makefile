@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all build deps configure test asan-test demo bench clean screenshots
+.PHONY: all build deps configure test asan-test demo bench clean screenshots fuzz fuzz-build fuzz-smoke
 
 all: build
 
@@ -25,6 +25,7 @@ test: deps
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 	$(MAKE) asan-test
+	$(MAKE) fuzz-smoke
 	$(MAKE) windows-test
 
 asan-test:
@@ -46,6 +47,24 @@ screenshots: deps
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
+
+# Fuzzing: clang with libFuzzer, ASan and UBSan. `make fuzz` runs every target for
+# FUZZ_SECONDS (default 10 minutes each); `make test` runs each for a few seconds over its
+# seed corpus, so a target that no longer builds or crashes on its seeds fails.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+fuzz-build:
+	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_FUZZ=ON \
+	  -DSUITE_WITH_QT=OFF -DSUITE_FOLDERS="common;link;plc;monitor;sim;setup_tool;protocol_tool"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+
+fuzz: deps
+	$(MAKE) fuzz-build
+	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	scripts/fuzz.sh $(FUZZ_BUILD) 3
 
 # Windows: the command-line tools and the core's unit tests cross-built with MinGW-w64, run
 # under Wine against the Linux build's simulators.

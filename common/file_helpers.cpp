@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace common {
@@ -57,66 +56,6 @@ std::optional<fs::path> FindFileIgnoringCase(const fs::path& path) {
     if (matches.empty()) return std::nullopt;
     std::sort(matches.begin(), matches.end());
     return path.parent_path().empty() ? matches.front().filename() : matches.front();
-}
-
-struct ReplacingFile::Stream {
-    std::ofstream out;
-};
-
-ReplacingFile::ReplacingFile(fs::path target) : target_(std::move(target)) {
-    std::random_device random;
-    temporary_ = target_;
-    temporary_ += ".part" + std::to_string(random() % 100000);
-}
-
-ReplacingFile::~ReplacingFile() {
-    discard();
-}
-
-bool ReplacingFile::open() {
-    discard();
-    stream_ = std::make_unique<Stream>();
-    stream_->out.open(temporary_, std::ios::binary | std::ios::trunc);
-    if (!stream_->out) {
-        discard();
-        return false;
-    }
-    return true;
-}
-
-bool ReplacingFile::append(const std::string& bytes) {
-    if (!stream_) return false;
-    stream_->out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(stream_->out);
-}
-
-bool ReplacingFile::commit() {
-    if (!stream_) return false;
-    stream_->out.flush();
-    bool good = static_cast<bool>(stream_->out);
-    stream_->out.close();
-    good = good && !stream_->out.fail();
-    stream_.reset();
-    std::error_code ec;
-    if (good) fs::rename(temporary_, target_, ec);
-    if (!good || ec) {
-        fs::remove(temporary_, ec);
-        return false;
-    }
-    return true;
-}
-
-void ReplacingFile::discard() {
-    if (!stream_) return;
-    stream_->out.close();
-    stream_.reset();
-    std::error_code ec;
-    fs::remove(temporary_, ec);
-}
-
-bool WriteFileReplacing(const fs::path& target, const std::string& bytes) {
-    ReplacingFile file(target);
-    return file.open() && file.append(bytes) && file.commit();
 }
 
 }  // namespace common

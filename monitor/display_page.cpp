@@ -1,5 +1,7 @@
 #include "monitor/display_page.h"
 
+#include <algorithm>
+
 #include "monitor/operand_text.h"
 #include "monitor/value_text.h"
 
@@ -24,9 +26,11 @@ void FormatValueTexts(const VariableList& list, const PageCells& cells, const Pa
         const VariableEntry& entry = list[placement.variable];
         std::string_view bytes;
         if (std::optional<DataSlot> slot = plan.slotOf(placement.variable)) {
-            // A receive buffer shorter than the plan (a failed read) yields fewer bytes.
-            if (slot->offset < receiveBuffer.size())
-                bytes = receiveBuffer.substr(slot->offset, slot->length);
+            // Bounded by what the page received, not by the variable's own length: the
+            // value reads on into the bytes behind it, as the receive buffer lets it.
+            const std::string_view received =
+                receiveBuffer.substr(0, std::min(receiveBuffer.size(), kReceiveBufferSize));
+            if (slot->offset < received.size()) bytes = received.substr(slot->offset);
         }
         page.cells[static_cast<size_t>(placement.cell)].value =
             FormatValueText(entry, placement.element, readGeneration, bytes);

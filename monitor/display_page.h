@@ -33,6 +33,8 @@ struct DisplayPage {
 void FormatPageTexts(const VariableList& list, const PageCells& cells, DisplayPage& page);
 
 // Value texts of the page's cells from the receive buffer, and the number of used cells.
+// A variable's value may read past its own length into the bytes behind it, never past the
+// bytes the page received.
 void FormatValueTexts(const VariableList& list, const PageCells& cells, const PageReadPlan& plan,
                       std::string_view receiveBuffer, std::uint8_t readGeneration,
                       DisplayPage& page);

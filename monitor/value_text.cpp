@@ -12,8 +12,8 @@ constexpr int kWideBitWidth = 16;
 // bytes long, else a word.
 constexpr size_t kIndexOffset = 2;
 constexpr std::uint16_t kByteIndexLength = 3;
-// BYTEA shows nine characters; 0x00 shows as this character (Latin-1), other control
-// bytes as '?'.
+// BYTEA shows nine characters, fewer where the page's bytes end; a received 0x00 shows as
+// this character (Latin-1), other control bytes as '?'.
 constexpr size_t kCharacterCount = 9;
 constexpr char kZeroByteCharacter = static_cast<char>(0xED);
 // DWORT shows values in this range directly, others shortened by powers of ten.
@@ -41,7 +41,7 @@ std::string DoubleWordText(std::int32_t value) {
 
 std::string CharacterText(const VariableBytes& bytes, size_t first) {
     std::string characters;
-    for (size_t i = 0; i < kCharacterCount; ++i) {
+    for (size_t i = 0; i < kCharacterCount && bytes.received(first + i); ++i) {
         std::uint8_t byte = bytes.byte(first + i);
         if (byte >= 0x20)
             characters += static_cast<char>(byte);

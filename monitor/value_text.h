@@ -1,8 +1,10 @@
 #pragma once
 // The value row of a cell: element k of a variable, formatted from the bytes the page read
 // brought for it. Multi-byte elements are little-endian; element k of a 16-bit type starts
-// at byte 2k, of a 32-bit type at byte 4k. A byte beyond the variable's own bytes counts as
-// 0: a text never looks past them.
+// at byte 2k, of a 32-bit type at byte 4k. The bytes given run from the variable's first byte
+// to the end of what the page received, so a text reads on into the variables that follow
+// (a variable of length 0 shows its neighbour's bytes, as the device does); a byte beyond
+// the received ones counts as 0 in a number and ends a BYTEA text.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,10 +16,11 @@ namespace monitor {
 inline constexpr size_t kValueTextMax = 11;
 inline constexpr const char* kNoAddressText = "XXXXXXXXX";
 
-// The variable's received bytes; reads past the end give 0.
+// The received bytes from the variable's first one on; reads past the end give 0.
 class VariableBytes {
   public:
     explicit VariableBytes(std::string_view bytes) : bytes_(bytes) {}
+    bool received(size_t offset) const { return offset < bytes_.size(); }
     std::uint8_t byte(size_t offset) const {
         return offset < bytes_.size() ? static_cast<std::uint8_t>(bytes_[offset]) : 0;
     }

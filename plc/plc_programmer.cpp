@@ -119,31 +119,26 @@ void CPlcProgrammer::ReadInfoBlock() {
 
 void CPlcProgrammer::ReadModuleHeaders(size_t count) {
     count = std::min(count, state_.modules.size());
-    size_t stored = 0;
-    int retriesLeft = kHeaderRetries;
-    size_t request = 0;
-    while (stored < count) {
-        // A request without answer is not repeated at once; the next answer that comes
-        // fills the next entry. Once every request went out, the last one is repeated.
-        const ModuleEntry& asked = state_.modules[std::min(request, count - 1)];
+    for (size_t index = 0; index < count; ++index) {
+        ModuleEntry& target = state_.modules[index];
         TelegramBuffer& buffer = state_.telegram;
         ComposeHeader(buffer, kHeaderRequestLength, state_.stationAddress,
                       command::kReadModuleHeader);
-        buffer[kOffsetData] = asked.number();
+        buffer[kOffsetData] = target.number();
         buffer[kOffsetData + 1] = kHeaderRequestSize;
         buffer[kOffsetData + 2] = 0;
         buffer[kOffsetData + 3] = 0;
         std::string frame = BuildTelegram(buffer);
         AppendChecksum(frame);
-        if (request >= count) {
-            // A silent PLC must not keep the repeats going forever.
-            if (retriesLeft-- == 0) throw CQuarnException(kFailedText);
-        }
-        ++request;
+        // A lost answer (noise on the line) is asked for again for the same module, so that
+        // every header lands in the entry it belongs to. Only repeats in a row count: a long
+        // table on a noisy line still reads as long as the PLC answers.
         std::string answer = exchange_.Request(frame);
-        if (answer.empty()) continue;
+        for (int repeat = 0; answer.empty(); ++repeat) {
+            if (repeat == kHeaderRetries) throw CQuarnException(kFailedText);
+            answer = exchange_.Request(frame);
+        }
         answer.resize(std::max<size_t>(answer.size(), kHeaderAnswerHeader + header::kSize), '\0');
-        ModuleEntry& target = state_.modules[stored++];
         for (size_t i = 0; i < 2; ++i) {
             target.bytes[entry::kAnswerWord1 + i] = static_cast<std::uint8_t>(answer[i]);
             target.bytes[entry::kAnswerWord2 + i] = static_cast<std::uint8_t>(answer[2 + i]);

@@ -28,8 +28,8 @@ using ReservationRecord = std::array<std::uint8_t, 11>;
 
 class CPlcProgrammer {
   public:
-    // Header requests still missing an answer once all were sent repeat the last request
-    // at most this often before the read counts as failed.
+    // A header request that goes unanswered is repeated for the same module at most this
+    // often in a row before the read counts as failed.
     static constexpr int kHeaderRetries = 5;
 
     CPlcProgrammer(serial::CSerialLink& link, common::Clock& clock, common::Frontend& frontend);
@@ -59,8 +59,9 @@ class CPlcProgrammer {
     bool FirmwareAtLeast(std::uint8_t major, std::uint8_t minor) const;
     // Copies the answer over the information block; keeps the block when none came.
     void ReadInfoBlock();
-    // Fills the headers of the first count entries of the module table. Throws
-    // "Comunication error:" when answers are still missing after the retries.
+    // Fills the headers of the first count entries of the module table, each from the answer
+    // to its own request. Throws "Comunication error:" when one module's request stays
+    // unanswered through all its repeats.
     void ReadModuleHeaders(size_t count);
 
   private:

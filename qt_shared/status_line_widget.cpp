@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "qt_shared/paint_pump.h"
+
 namespace qtshared {
 
 namespace {
@@ -17,7 +19,7 @@ StatusLineWidget::StatusLineWidget(QWidget* parent) : QWidget(parent) {
 void StatusLineWidget::showText(const QString& text) {
     text_ = text.left(kMaxLength);
     repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    DispatchPendingPaints(*window());
 }
 
 void StatusLineWidget::paintEvent(QPaintEvent*) {

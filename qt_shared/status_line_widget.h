@@ -15,7 +15,8 @@ class StatusLineWidget final : public QWidget {
 
     explicit StatusLineWidget(QWidget* parent = nullptr);
     // Puts the text on the screen before it returns: the line is repainted and pending
-    // paint work of the dialog is done; user input stays queued.
+    // paint work of the dialog is done; user input stays queued and a close of the dialog
+    // waits until the operation has ended.
     void showText(const QString& text);
     const QString& text() const { return text_; }
 

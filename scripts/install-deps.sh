@@ -8,6 +8,10 @@ packages=(
   xvfb xauth
   dbus-daemon
   mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip
+  clang-14 libclang-rt-14-dev
+  # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
+  # variables window and the dialog layout do not depend on which fonts a machine has.
+  fonts-urw-base35
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders QuarnWin's main dialog, folder dialog and variables window against the simulated
-# PLC, and Vantor's dialogs, into BUILD_DIR/screenshots/*.png (offscreen, no display needed).
+# PLC (started with the demo memory, so the variables show values), and Skellig's and
+# Vantor's dialogs, into BUILD_DIR/screenshots/*.png (offscreen, no display needed).
 # Usage: scripts/screenshots.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -15,7 +16,7 @@ for program in "$tool" "$plcsim"; do
 done
 work=$(mktemp -d /tmp/quarnwin-shots.XXXXXX)
 link="$work/plc"
-"$plcsim" --link "$link" &
+"$plcsim" --link "$link" --memory "$top/samples/monitor/demo.mem" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
@@ -23,7 +24,12 @@ mkdir -p "$build/screenshots"
 QT_QPA_PLATFORM=offscreen "$tool" --port "$link" --out "$build/screenshots" \
   --symbols "$top/samples/monitor/demo.ot" --folder "$top/samples"
 
-# Vantor's dialogs, when built.
+# Skellig's and Vantor's dialogs, when built.
+skellig_tool="$build/setup_tool/skellig_screenshots"
+if [ -x "$skellig_tool" ]; then
+  QT_QPA_PLATFORM=offscreen "$skellig_tool" "$build/screenshots"
+fi
+
 vantor_tool="$build/protocol_tool/qt/vantor_screenshots"
 if [ -x "$vantor_tool" ]; then
   QT_QPA_PLATFORM=offscreen "$vantor_tool" "$build/screenshots"

@@ -91,10 +91,11 @@ TEST(CharacterValue, NineCharactersWithZeroAndControlBytesReplaced) {
     EXPECT_EQ(Value(text, 1, data), "B\xED?CDEFGH");
 }
 
-TEST(CharacterValue, NeverReadsPastTheVariablesBytes) {
-    // Four bytes: the five characters behind them count as zero bytes.
+TEST(CharacterValue, EndsWhereTheReceivedBytesEnd) {
+    // Four bytes received: no made-up zero bytes behind them; the text stays right-aligned.
     VariableEntry text = Variable(VariableType::kBytea, 0x100, 4);
-    EXPECT_EQ(Value(text, 0, "ABCD"), "ABCD\xED\xED\xED\xED\xED");
+    EXPECT_EQ(Value(text, 0, "ABCD"), "     ABCD");
+    EXPECT_EQ(Value(text, 0, ""), "         ");
 }
 
 TEST(IndexedValue, IndexZeroShowsTheWordOtherIndicesTheIndex) {

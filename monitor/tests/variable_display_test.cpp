@@ -203,7 +203,28 @@ TEST_F(VariableDisplayLoop, AZeroLengthFirstVariableDoesNotKeepThePageFromBeingR
     ASSERT_EQ(display.RunVariableDisplay(path, viewer), DisplayOutcome::kClosed);
     EXPECT_EQ(ListReads().size(), 1u);
     EXPECT_EQ(viewer.pages[0].cells[1].value, "     2   ");
-    EXPECT_EQ(viewer.pages[0].cells[0].value, "     0   ");
+    EXPECT_EQ(viewer.pages[0].cells[0].value, "     2   ");  // the neighbour's byte
+}
+
+TEST_F(VariableDisplayLoop, ValuesReadOnIntoTheirNeighboursUpToTheBytesReceived) {
+    // A WORTH of length 0 beside a WORT shows the WORT's bytes; a BYTEA of 4 bytes followed
+    // by one byte reads five characters, and nothing where the page's bytes end.
+    LineFields word = Line("WORT", "0200", "2");
+    word.column = "10";
+    LineFields text = Line("BYTEA", "0300", "4");
+    text.column = "20";
+    LineFields last = Line("BYTE", "0400", "1");
+    last.column = "30";
+    WriteSymbols({Line("WORTH", "0100", "0"), word, text, last});
+    plc.Put(0x100, Data({0x12, 0x34}));
+    plc.Put(0x200, Data({0xFF, 0xFF}));
+    plc.Put(0x300, "ABCD");
+    plc.Put(0x400, "E");
+    ASSERT_EQ(display.RunVariableDisplay(path, viewer), DisplayOutcome::kClosed);
+    const DisplayPage& page = viewer.pages[0];
+    EXPECT_EQ(page.cells[0].value, "  FFFFH");
+    EXPECT_EQ(page.cells[1].value, "      -1 ");
+    EXPECT_EQ(page.cells[2].value, "    ABCDE");
 }
 
 TEST_F(VariableDisplayLoop, APageTooLargeForTheReceiveBufferContinuesOnTheNextPage) {

@@ -12,7 +12,8 @@ using LocalTimeSource = std::function<std::tm()>;
 // The computer's local date and time now.
 std::tm CurrentLocalTime();
 
-// The date and time as "%c" prints them.
+// The date and time as "%c" prints them in the C locale ("Sat Mar  5 09:26:05 2026"),
+// whatever locale the process runs in.
 std::string FormatLogTime(const std::tm& time);
 
 }  // namespace plc

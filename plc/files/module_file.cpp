@@ -5,6 +5,8 @@
 #include <iterator>
 
 #include "common/file_helpers.h"
+#include "plc/files/file_access_time.h"
+#include "plc/files/local_time.h"
 
 namespace plc {
 
@@ -52,7 +54,7 @@ std::uint16_t CodeSum(std::string_view code) {
 }
 
 int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
-                   const std::tm& accessTime, ModuleImage& image) {
+                   ModuleImage& image) {
     const std::optional<std::filesystem::path> path = common::FindFileIgnoringCase(named);
     if (!path) return module_file::kCannotOpen;
     // Opened for reading and writing: a read-only file is refused.
@@ -65,9 +67,13 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
     image.header.fill(0);
     file.read(reinterpret_cast<char*>(image.header.data()), header::kSize);
     const auto headerBytes = static_cast<size_t>(file.gcount());
+    // Asked once the header was read, so the date is that of this very access where the
+    // file system keeps access times up to date. A file whose status can't be read gets
+    // the time now, which is what that access time would be.
+    const std::tm accessTime = LastAccessLocalTime(*path).value_or(CurrentLocalTime());
     file.clear();
     file.seekg(0, std::ios::end);
-    const auto size = static_cast<size_t>(file.tellg());
+    const auto size = static_cast<std::int64_t>(file.tellg());
     file.close();
 
     std::copy(name.begin(), name.end(), image.header.begin() + header::kName);
@@ -78,9 +84,15 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
     image.header[header::kHour] = static_cast<std::uint8_t>(accessTime.tm_hour);
     image.header[header::kMinute] = static_cast<std::uint8_t>(accessTime.tm_min);
 
-    const size_t length = HeaderWord(image.header.data(), header::kCodeLength);
-    if (headerBytes < header::kSize || size < header::kSize + length) return module_file::kTooShort;
-    if (length > module_file::kMaxCodeLength) return module_file::kReadFailed;
+    // Signed: a length of 0x8000 and up is negative, so the size check always passes and
+    // the read of a negative count fails.
+    const auto signedLength =
+        static_cast<std::int16_t>(HeaderWord(image.header.data(), header::kCodeLength));
+    if (headerBytes < header::kSize ||
+        size < static_cast<std::int64_t>(header::kSize) + signedLength)
+        return module_file::kTooShort;
+    if (signedLength < 0) return module_file::kReadFailed;
+    const auto length = static_cast<size_t>(signedLength);
 
     std::ifstream in(*path, std::ios::binary);
     image.code.assign(length, '\0');

@@ -12,7 +12,6 @@
 //   16, 27-30         allowed     refused
 //   anything else     not a module kind
 #include <cstdint>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,7 +26,7 @@ constexpr int kOk = 0;
 constexpr int kCannotOpen = 1;  // missing, or can't be opened for reading and writing
 constexpr int kNotAModuleKind = 11;
 constexpr int kTooShort = 14;       // shorter than 32 + the code length in its header
-constexpr int kReadFailed = 15;     // the code can't be read (or is too long to load)
+constexpr int kReadFailed = 15;     // the code can't be read (a negative length included)
 constexpr int kNotForVariant = 18;  // a kind this PLC variant does not take
 // The base name does not fit the 8-character name field; shown with its own text.
 constexpr int kNameTooLong = 19;
@@ -38,8 +37,6 @@ constexpr std::uint8_t kDataBlockKind = 4;
 constexpr std::uint8_t kFunctionKind = 30;
 constexpr std::uint8_t kRestrictedVariant = 2;
 constexpr size_t kSumSize = 2;
-// The code and its 2-byte sum travel with a 16-bit length.
-constexpr size_t kMaxCodeLength = 0xFFFF - kSumSize;
 }  // namespace module_file
 
 // A module as download sends it: the header (name and date filled in from the file) and the
@@ -59,9 +56,10 @@ int CheckModuleKind(std::uint8_t kind, std::uint8_t variant);
 std::uint16_t CodeSum(std::string_view code);
 
 // Reads a module file for download (a file named with another letter case is found in its
-// folder). The header gets the file's base name and, as its date, accessTime. Returns one of
-// the module_file results.
-int ReadModuleFile(const std::filesystem::path& path, std::uint8_t plcVariant,
-                   const std::tm& accessTime, ModuleImage& image);
+// folder). The header gets the file's base name and, as its date, the file's last-access
+// time as the file system reports it once the header was read. The code length in the
+// header is a signed 16-bit number: 0x8000 and up is negative, which no file is too short
+// for and no read can bring (result 15). Returns one of the module_file results.
+int ReadModuleFile(const std::filesystem::path& path, std::uint8_t plcVariant, ModuleImage& image);
 
 }  // namespace plc

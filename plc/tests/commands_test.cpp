@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "plc/frame.h"
 #include "plc/plc_programmer.h"
 #include "plc_fixture.h"
@@ -150,40 +152,49 @@ std::string HeaderAnswer(std::uint8_t number, const std::string& name) {
 }
 }  // namespace
 
-TEST_F(Commands, ModuleHeadersFillTheTableAndAMissingAnswerShiftsThem) {
+TEST_F(Commands, ModuleHeadersAskAgainForTheModuleWhoseAnswerWasLost) {
     auto& modules = programmer.state().modules;
-    modules.resize(3);
-    modules[0].bytes[32] = 5;
-    modules[1].bytes[32] = 6;
-    modules[2].bytes[32] = 7;
-    int n = 0;
+    modules.resize(7);
+    for (size_t i = 0; i < modules.size(); ++i)
+        modules[i].bytes[32] = static_cast<std::uint8_t>(5 + i);
+    // Every first request for a module goes unanswered (7 lost answers over the table), and
+    // module 8 only answers its fifth repeat.
+    std::map<int, int> asks;
     device.respond([&](const std::string& frame) -> std::string {
-        ++n;
-        if (n == 2) return {};  // the request for module 6 goes unanswered
-        return HeaderAnswer(static_cast<std::uint8_t>(frame[8]), "M" + std::to_string(frame[8]));
+        int number = static_cast<unsigned char>(frame[8]);
+        int n = ++asks[number];
+        if (n == 1 || (number == 8 && n <= 5)) return {};
+        return HeaderAnswer(static_cast<std::uint8_t>(number), "M" + std::to_string(number));
     });
-    programmer.ReadModuleHeaders(3);
+    programmer.ReadModuleHeaders(7);
     std::vector<int> asked;
     for (const auto& w : device.writes()) asked.push_back(static_cast<unsigned char>(w[8]));
-    // The last request is repeated until three answers came.
-    EXPECT_EQ(asked, (std::vector<int>{5, 6, 7, 7}));
+    EXPECT_EQ(asked, (std::vector<int>{5, 5, 6, 6, 7, 7, 8, 8, 8, 8, 8, 8, 9, 9, 10, 10, 11, 11}));
     EXPECT_EQ(device.writes()[0], plc::MakeFrame(0x40, 0x0A, Bytes({5, 0x20, 0, 0})));
-    EXPECT_EQ(modules[0].name(), "M5");
-    EXPECT_EQ(modules[1].name(), "M7");
-    EXPECT_EQ(modules[2].name(), "M7");
+    for (size_t i = 0; i < modules.size(); ++i) {
+        EXPECT_EQ(modules[i].name(), "M" + std::to_string(5 + i));
+        EXPECT_EQ(modules[i].number(), 5 + i);  // the number from the page map stays
+    }
     EXPECT_EQ(modules[0].bytes[33], 0x11);
     EXPECT_EQ(modules[0].bytes[36], 0x44);
-    EXPECT_EQ(modules[0].number(), 5);  // the number from the page map stays
 }
 
-TEST_F(Commands, ModuleHeadersGiveUpOnASilentPlc) {
+TEST_F(Commands, ModuleHeadersGiveUpAfterFiveUnansweredRepeatsInARow) {
     auto& modules = programmer.state().modules;
     modules.resize(2);
+    modules[0].bytes[32] = 5;
+    modules[1].bytes[32] = 6;
+    // Module 5 answers; module 6 never does.
+    device.respond([&](const std::string& frame) -> std::string {
+        if (frame[8] == 6) return {};
+        return HeaderAnswer(5, "M5");
+    });
     try {
         programmer.ReadModuleHeaders(2);
         FAIL();
     } catch (const plc::CQuarnException& e) {
         EXPECT_EQ(e.message(), "Comunication error:");
     }
-    EXPECT_EQ(device.writes().size(), 2u + plc::CPlcProgrammer::kHeaderRetries);
+    EXPECT_EQ(device.writes().size(), 1u + 1u + plc::CPlcProgrammer::kHeaderRetries);
+    EXPECT_EQ(modules[0].name(), "M5");
 }

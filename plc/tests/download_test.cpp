@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "plc/files/file_access_time.h"
 #include "transfer_fixture.h"
 
 using common::Millis;
@@ -54,7 +55,11 @@ TEST_F(Downloading, WritesEveryPartInOrderAndStartsThePlc) {
     EXPECT_EQ(static_cast<unsigned char>(header[29]), 2u);  // 0x6000:0x0800 is page 2
     EXPECT_EQ(header.substr(22, 2), plc::testing::Bytes({0x2C, 0x03}));
     EXPECT_EQ(header.substr(30, 2), plc::testing::Bytes({0x2E, 0x01}));
-    EXPECT_EQ(header.substr(9, 5), plc::testing::Bytes({26, 1, 5, 14, 3}));
+    // Dated by the file's last access, not by the clock the log uses.
+    const std::tm accessed = plc::LastAccessLocalTime(folder / "P" / "PUMP.ob").value();
+    EXPECT_EQ(header.substr(9, 5),
+              plc::testing::Bytes({accessed.tm_year % 100, accessed.tm_mon + 1, accessed.tm_mday,
+                                   accessed.tm_hour, accessed.tm_min}));
     // CTRL, found as ctrl.OB, with letter R: directory code 0x80 | 9.
     EXPECT_EQ(static_cast<unsigned char>(plc.frames[18][13 + 28]), 0x89u);
     EXPECT_EQ(programmer.state().infoBlock.pageSize(), 0x0400);

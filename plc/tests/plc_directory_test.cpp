@@ -105,15 +105,21 @@ TEST_F(DirectoryRead, OldFirmwareKeepsTheDefaultsAndAnAbsentBlockIsCleared) {
     EXPECT_EQ(programmer.state().configurationBlock[207], 0x03);
 }
 
-TEST_F(DirectoryRead, BlockAddingUpToZeroCountsAsNone) {
-    // 257 bytes of 0xFF and one 0x01 add up to 0x10000.
+TEST_F(DirectoryRead, BlockAddingUpToZeroCountsAsNoneButGivesItsTitle) {
+    // The title and bytes of 0xFF and a last one that make the sum 0x10000.
     std::string block(512, '\0');
-    block.replace(32, 257, std::string(257, '\xFF'));
-    block[300] = 1;
+    block.replace(32, 7, "PLANT 1");
+    unsigned sum = 0;
+    for (unsigned char c : block) sum += c;
+    for (size_t i = 60; sum < 0x10000; ++i) {
+        block[i] = static_cast<char>(std::min(0xFFu, 0x10000 - sum));
+        sum += static_cast<unsigned char>(block[i]);
+    }
     plc.SetConfiguration(block);
     programmer.state().flagsWord = 0x0042;
     plc::ReadPlcDirectory(programmer);
-    EXPECT_EQ(programmer.state().titleText, "");
+    EXPECT_EQ(programmer.state().titleText, "PLANT 1");
+    EXPECT_EQ(frontend.texts("title"), (std::vector<std::string>{"PLANT 1"}));
     EXPECT_EQ(programmer.state().configurationBlock[32], 0);
     EXPECT_EQ(programmer.state().configurationBlock[100], 0);
     EXPECT_EQ(programmer.state().configurationBlock[206], 0x42);

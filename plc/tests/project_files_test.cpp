@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 
@@ -43,15 +46,6 @@ struct ProjectFiles : ::testing::Test {
         header[30] = static_cast<char>(code.size() & 0xFF);
         header[31] = static_cast<char>(code.size() >> 8);
         return header + code + std::string(static_cast<size_t>(extra), 'z');
-    }
-    static std::tm SomeTime() {
-        std::tm t{};
-        t.tm_year = 2026 - 1900;
-        t.tm_mon = 2;  // March
-        t.tm_mday = 14;
-        t.tm_hour = 9;
-        t.tm_min = 26;
-        return t;
     }
 };
 
@@ -116,40 +110,57 @@ TEST_F(ProjectFiles, ConfigurationFileIsPaddedCutOrRefused) {
 
 TEST_F(ProjectFiles, ModuleFileGetsItsNameDateAndSum) {
     const std::string code = "\x01\x02\x03\xFF";
-    Write("Pump.OB", ModuleBytes(4, code, 5));
+    const fs::path file = Write("Pump.OB", ModuleBytes(4, code, 5));
+    // Last read two hours ago, written three hours ago: a file system that keeps access
+    // times loosely leaves that, a strict one moves it to now; the date is what it says.
+    const std::time_t now = std::time(nullptr);
+    utimbuf times{now - 2 * 3600, now - 3 * 3600};
+    ASSERT_EQ(utime(file.string().c_str(), &times), 0);
     plc::ModuleImage image;
-    EXPECT_EQ(plc::ReadModuleFile(folder / "PUMP.ob", 0, SomeTime(), image), 0);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "PUMP.ob", 0, image), 0);
+    struct stat status {};
+    ASSERT_EQ(stat(file.string().c_str(), &status), 0);
+    const std::time_t accessed = status.st_atime;
+    const std::tm read = *std::localtime(&accessed);
     EXPECT_EQ(plc::HeaderName(image.header.data()), "PUMP");
     EXPECT_EQ(image.header[5], 'M');  // only the name and its NUL are written
-    EXPECT_EQ(image.header[9], 26);
-    EXPECT_EQ(image.header[10], 3);
-    EXPECT_EQ(image.header[11], 14);
-    EXPECT_EQ(image.header[12], 9);
-    EXPECT_EQ(image.header[13], 26);
+    EXPECT_EQ(image.header[9], read.tm_year % 100);
+    EXPECT_EQ(image.header[10], read.tm_mon + 1);
+    EXPECT_EQ(image.header[11], read.tm_mday);
+    EXPECT_EQ(image.header[12], read.tm_hour);
+    EXPECT_EQ(image.header[13], read.tm_min);
     // The code as long as the header says, then its sum 0x0105, low byte first.
     EXPECT_EQ(image.code, code + std::string("\x05\x01", 2));
 }
 
 TEST_F(ProjectFiles, ModuleFileResults) {
     plc::ModuleImage image;
-    const std::tm t = SomeTime();
-    EXPECT_EQ(plc::ReadModuleFile(folder / "NONE.ob", 0, t, image), 1);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "NONE.ob", 0, image), 1);
     Write("SHORT.ob", ModuleBytes(4, "abcd").substr(0, 35));
-    EXPECT_EQ(plc::ReadModuleFile(folder / "SHORT.ob", 0, t, image), 14);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "SHORT.ob", 0, image), 14);
     Write("TINY.ob", "abc");
-    EXPECT_EQ(plc::ReadModuleFile(folder / "TINY.ob", 0, t, image), 14);
-    // Code and sum must fit the 16-bit length the PLC is told.
-    Write("HUGE.ob", ModuleBytes(4, std::string(0xFFFF, 'h')));
-    EXPECT_EQ(plc::ReadModuleFile(folder / "HUGE.ob", 0, t, image), 15);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "TINY.ob", 0, image), 14);
+    // The length is signed: 0x7FFF is the longest code; from 0x8000 on no file is too short
+    // and none can be read.
+    Write("LONG.ob", ModuleBytes(4, std::string(0x7FFF, 'h')));
+    EXPECT_EQ(plc::ReadModuleFile(folder / "LONG.ob", 0, image), 0);
+    EXPECT_EQ(image.code.size(), 0x7FFFu + 2);
+    for (int length : {0x8000, 0xFFFF}) {
+        std::string huge = ModuleBytes(4, "abcd");
+        huge[30] = static_cast<char>(length & 0xFF);
+        huge[31] = static_cast<char>(length >> 8);
+        Write("HUGE.ob", huge);
+        EXPECT_EQ(plc::ReadModuleFile(folder / "HUGE.ob", 0, image), 15) << length;
+    }
     Write("KIND.ob", ModuleBytes(5, "abcd"));
-    EXPECT_EQ(plc::ReadModuleFile(folder / "KIND.ob", 0, t, image), 11);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "KIND.ob", 0, image), 11);
     Write("FN.ob", ModuleBytes(30, "abcd"));
-    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 0, t, image), 18);
-    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 2, t, image), 0);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 0, image), 18);
+    EXPECT_EQ(plc::ReadModuleFile(folder / "FN.ob", 2, image), 0);
     // A name that does not fit the 8-character field is refused before anything is written.
     Write("LONGNAME9.ob", ModuleBytes(4, "abcd"));
     image.header.fill(0x55);
-    EXPECT_EQ(plc::ReadModuleFile(folder / "LONGNAME9.ob", 0, t, image),
+    EXPECT_EQ(plc::ReadModuleFile(folder / "LONGNAME9.ob", 0, image),
               plc::module_file::kNameTooLong);
     EXPECT_EQ(image.header[9], 0x55);
 }
@@ -159,7 +170,7 @@ TEST_F(ProjectFiles, ReadOnlyModuleFileCannotBeOpened) {
     const fs::path locked = Write("LOCKED.ob", ModuleBytes(4, "abcd"));
     fs::permissions(locked, fs::perms::owner_read);
     if (std::fstream(locked, std::ios::in | std::ios::out)) GTEST_SKIP() << "running as root";
-    EXPECT_EQ(plc::ReadModuleFile(locked, 0, SomeTime(), image), 1);
+    EXPECT_EQ(plc::ReadModuleFile(locked, 0, image), 1);
 }
 
 TEST_F(ProjectFiles, ModuleKindsPerVariant) {
@@ -190,11 +201,29 @@ TEST_F(ProjectFiles, LogIsEmptiedThenAppendedInTextMode) {
     EXPECT_EQ(common::ReadWholeFile(log), "");
     // No path: no log, and nothing breaks.
     plc::TransferLog().Append("x\n");
+}
 
-    std::tm t = SomeTime();
+TEST(LogTime, IsTheCLocalesFormWhateverLocaleTheProcessRunsIn) {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 2;
+    t.tm_mday = 5;
+    t.tm_wday = 4;
+    t.tm_hour = 9;
+    t.tm_min = 26;
     t.tm_sec = 5;
+    // The Qt program runs in the desktop's locale; a machine may have none but C installed,
+    // and then only the form itself is checked.
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8", "C.UTF-8"})
+        if (std::setlocale(LC_ALL, name)) break;
+    const std::string shown = plc::FormatLogTime(t);
+    std::setlocale(LC_ALL, before.c_str());
+    EXPECT_EQ(shown, "Thu Mar  5 09:26:05 2026");
+    t.tm_mday = 14;
     t.tm_wday = 6;
-    EXPECT_EQ(plc::FormatLogTime(t), "Sat Mar 14 09:26:05 2026");
+    t.tm_year = 99;
+    EXPECT_EQ(plc::FormatLogTime(t), "Sat Mar 14 09:26:05 1999");
 }
 
 }  // namespace

@@ -115,19 +115,38 @@ TEST_F(Uploading, UnwritableModuleFileIsAFileError) {
     EXPECT_EQ(frontend.status(), "Error");
     EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"VALVES.ob"}));
 
-    // A module name from the PLC never leads out of the folder.
+    // A module name from the PLC never leads out of the folder, and an empty one does not
+    // become the hidden file ".ob".
     plc.headers[4].replace(0, 7, "../x\0\0\0", 7);
     frontend.clear();
     EXPECT_EQ(upload.Run(Target()), UploadOutcome::kFileError);
     EXPECT_FALSE(std::filesystem::exists(folder / "x.ob"));
+    plc.headers[4].replace(0, 9, std::string(9, '\0'));
+    frontend.clear();
+    EXPECT_EQ(upload.Run(Target()), UploadOutcome::kFileError);
+    EXPECT_EQ(frontend.texts("message"), (std::vector<std::string>{"Kann file nicht öffnen"}));
+    EXPECT_EQ(frontend.status(), "Error");
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"VALVES.ob"}));
 }
 
-TEST_F(Uploading, SilenceMidModuleLeavesEarlierFilesWhole) {
+TEST_F(Uploading, AnUploadEndedOnTheWayLeavesTheOldProjectAsItWas) {
     TwoModules();
     Write("MOTOR.ob", "the good old motor");
+    Write("P.kb", "old block");
+    Write("P.pr", "old project");
+    const auto oldProjectIsThere = [&] {
+        EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"MOTOR.ob", "P.kb", "P.pr"}));
+        EXPECT_EQ(Read("MOTOR.ob"), "the good old motor");
+        EXPECT_EQ(Read("P.kb"), "old block");
+        EXPECT_EQ(Read("P.pr"), "old project");
+    };
+    // VALVES comes first and is read whole; then the technician won't overwrite MOTOR.
+    EXPECT_EQ(upload.Run(Target()), UploadOutcome::kAborted);
+    oldProjectIsThere();
+
+    // Info block (no second identification), 2 directory reads, 2 headers, 3 configuration
+    // reads, VALVES (1), then MOTOR's third chunk goes unanswered.
     frontend.answer(true);
-    // Identify, info block, 2 directory reads, 2 headers, 3 configuration reads, VALVES (1),
-    // then MOTOR's second chunk goes unanswered.
     plc.silentAfter = 11;
     try {
         upload.Run(Target());
@@ -135,9 +154,7 @@ TEST_F(Uploading, SilenceMidModuleLeavesEarlierFilesWhole) {
     } catch (const plc::CQuarnException& e) {
         EXPECT_EQ(e.message(), "Comunication error:");
     }
-    EXPECT_EQ(Read("VALVES.ob").size(), 42u);
-    EXPECT_EQ(Read("MOTOR.ob"), "the good old motor");
-    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"MOTOR.ob", "VALVES.ob"}));
+    oldProjectIsThere();
     EXPECT_FALSE(frontend.busy());
 }
 

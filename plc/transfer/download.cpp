@@ -104,8 +104,8 @@ bool Download::CheckProject(ConfigurationBlock& work, std::vector<PreparedModule
 bool Download::CheckModule(const ModuleRecord& record, PreparedModule& module) {
     common::Frontend& frontend = programmer_.frontend();
     const PlcState& state = programmer_.state();
-    const int result = ReadModuleFile(InFolder(record.fileName), state.infoBlock.variant(),
-                                      localTime_(), module.image);
+    const int result =
+        ReadModuleFile(InFolder(record.fileName), state.infoBlock.variant(), module.image);
     if (result == module_file::kNameTooLong) {
         frontend.message(common::Format(module_file::kNameTooLongFormat, record.fileName.c_str()));
         return false;

@@ -52,9 +52,10 @@ void ReadConfiguration(CPlcProgrammer& programmer) {
                                   state.infoBlock.configurationSegment()},
                   bytes));
     std::copy_n(bytes.begin(), block.size(), block.begin());
-    // A block whose bytes add up to 0 counts as none: as if the directory had said so.
-    if (ConfigurationSum(block) == 0) block.fill(0);
+    // The title is the PLC's even when the block then counts as none: a block whose bytes
+    // add up to 0 is cleared as if the directory had said there was none.
     state.titleText = ConfigurationTitle(block);
+    if (ConfigurationSum(block) == 0) block.fill(0);
     const std::uint16_t flags = HeaderWord(block.data(), configuration::kFlagsWord);
     if (flags & configuration::kFlagsTakeOver) {
         // The block asks the PLC to take its flags over; the block keeps the mark.

@@ -1,12 +1,12 @@
 #include "plc/transfer/upload.h"
 
-#include "common/file_helpers.h"
 #include "common/format.h"
 #include "plc/files/configuration_file.h"
 #include "plc/files/module_file.h"
 #include "plc/files/project_file.h"
 #include "plc/transfer/block_transfer.h"
 #include "plc/transfer/plc_directory.h"
+#include "plc/transfer/staged_files.h"
 
 namespace plc {
 
@@ -15,11 +15,14 @@ namespace {
 constexpr std::uint32_t kSegmentSpan = 65536;
 constexpr std::uint32_t kParagraph = 16;
 
-// A module name from the PLC becomes a file name: it must not lead out of the folder.
+// A module name from the PLC becomes a file name: it must not lead out of the folder, nor be
+// empty (a damaged or half-downloaded module would become the hidden file ".ob").
 bool SafeFileName(const std::string& name) {
-    return name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
-           name != "." && name != "..";
+    return !name.empty() && name.find('/') == std::string::npos &&
+           name.find('\\') == std::string::npos && name != "." && name != "..";
 }
+
+constexpr const char* kCannotOpenText = "Kann file nicht öffnen";
 
 }  // namespace
 
@@ -43,9 +46,12 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     ReadPlcDirectory(programmer_);
     overwriteConfirmed_ = false;
 
+    // Every file is written beside its target first and put in place only once all are
+    // ready: an upload that fails or is refused on the way leaves the old project whole.
     const PlcState& state = programmer_.state();
+    StagedFiles modules;
     for (const ModuleEntry& entry : state.modules) {
-        switch (UploadModule(folder / (entry.name() + ".ob"), entry)) {
+        switch (UploadModule(folder / (entry.name() + ".ob"), entry, modules)) {
             case ModuleResult::kWritten:
                 log_.Append(common::Format("\t%s.ob\tok\n", entry.name().c_str()));
                 break;
@@ -62,15 +68,24 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     const std::string block(reinterpret_cast<const char*>(state.configurationBlock.data()),
                             state.configurationBlock.size());
     // Neither file is asked about, and one that can't be written is left out silently, as
-    // the tool always did; the module files above are what the technician is told about.
-    if (common::WriteFileReplacing(folder / (name + ".kb"), block)) {
-        const std::string shown = (std::filesystem::path(name) / (name + ".kb")).string();
-        log_.Append(common::Format("\t%s\tok\n", shown.c_str()));
-    }
+    // the tool always did; the module files are what the technician is told about.
+    StagedFiles configurationFile, projectFile;
+    configurationFile.Stage(folder / (name + ".kb"), block);
     std::string project = FormatProjectLine(0, project::kConfigurationKind, name + ".kb");
     for (const ModuleEntry& entry : state.modules)
         project += FormatProjectLine(entry.number(), entry.kind(), entry.name() + ".ob");
-    common::WriteFileReplacing(folder / (name + ".pr"), project);
+    projectFile.Stage(folder / (name + ".pr"), project);
+
+    if (!modules.CommitAll()) {
+        frontend.message(kCannotOpenText);
+        frontend.setStatus("Error");
+        return UploadOutcome::kFileError;
+    }
+    if (configurationFile.size() != 0 && configurationFile.CommitAll()) {
+        const std::string shown = (std::filesystem::path(name) / (name + ".kb")).string();
+        log_.Append(common::Format("\t%s\tok\n", shown.c_str()));
+    }
+    projectFile.CommitAll();
 
     log_.Append(common::Format("All Modules successfully uploaded at %s\n", Now().c_str()));
     frontend.setStatus("All Modules successfully uploaded");
@@ -78,7 +93,7 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
 }
 
 Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
-                                          const ModuleEntry& entry) {
+                                          const ModuleEntry& entry, StagedFiles& files) {
     common::Frontend& frontend = programmer_.frontend();
     const InfoBlock& info = programmer_.state().infoBlock;
     const size_t length = entry.codeLength();  // with the 2-byte sum
@@ -108,14 +123,18 @@ Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
         frontend.message("ERROR_BLOCK_CHECKSUM" + path.string());
     }
 
+    if (!SafeFileName(entry.name())) {
+        frontend.message(kCannotOpenText);
+        return ModuleResult::kFileError;
+    }
     std::error_code ec;
     if (std::filesystem::exists(path, ec) && !overwriteConfirmed_) {
         if (!frontend.ask("Ovwewrite Files?")) return ModuleResult::kAborted;
         overwriteConfirmed_ = true;
     }
     file.append(body);
-    if (!SafeFileName(entry.name()) || !common::WriteFileReplacing(path, file)) {
-        frontend.message("Kann file nicht öffnen");
+    if (!files.Stage(path, file)) {
+        frontend.message(kCannotOpenText);
         return ModuleResult::kFileError;
     }
     return ModuleResult::kWritten;

@@ -1,14 +1,16 @@
 #pragma once
 // Upload ("Quarn -> PC"): every module of the PLC into a module file, the configuration
 // block into <folder name>.kb and a project file <folder name>.pr that download accepts,
-// all in one folder. Each file is written under a temporary name and renamed into place
-// once complete, so an interrupted upload never leaves a truncated file over a good one.
+// all in one folder. Every file is written beside its target first and all are put in place
+// together at the end (staged_files.h): an upload that fails, is refused or is interrupted
+// on the way leaves the folder's old project as it was, never half old and half new.
 #include <filesystem>
 #include <string>
 
 #include "plc/files/local_time.h"
 #include "plc/files/transfer_log.h"
 #include "plc/plc_programmer.h"
+#include "plc/transfer/staged_files.h"
 
 namespace plc {
 
@@ -24,12 +26,13 @@ class Upload {
            LocalTimeSource localTime = CurrentLocalTime);
 
     // Uploads into the folder, which must exist. Communication failures throw
-    // CQuarnException; the files written until then stay.
+    // CQuarnException; the folder then holds what it held before.
     UploadOutcome Run(const std::filesystem::path& folder);
 
   private:
     enum class ModuleResult { kWritten, kAborted, kFileError };
-    ModuleResult UploadModule(const std::filesystem::path& path, const ModuleEntry& entry);
+    ModuleResult UploadModule(const std::filesystem::path& path, const ModuleEntry& entry,
+                              StagedFiles& files);
     std::string Now() const { return FormatLogTime(localTime_()); }
 
     CPlcProgrammer& programmer_;

@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 #include "plc_tool/qt/program_icon.h"
@@ -23,6 +25,15 @@ class DialogUnits {
         const int average = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
         across_ = average / 4.0;
         down_ = metrics.height() / 8.0;
+    }
+    // Widens the unit across where a caption would not fit its control: text and padding
+    // pixels in `units` dialog units. Desktop fonts differ from the dialog manager's in the
+    // shape of their letters, so the average alone can leave a caption cut at both ends.
+    void Fit(const QFontMetrics& metrics, const QString& caption, int units, int padding) {
+        int widest = 0;
+        for (const QString& line : caption.split('\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        across_ = std::max(across_, (widest + padding + 0.5) / units);
     }
     QRect operator()(int x, int y, int width, int height) const {
         return QRect(Across(x), Down(y), Across(width), Down(height));
@@ -45,10 +56,36 @@ Widget* Place(Widget* widget, const char* name, QRect rect) {
     return widget;
 }
 
+// Every caption with the width of its control in dialog units.
+struct Caption {
+    const char* text;
+    int units;
+};
+constexpr Caption kButtonCaptions[] = {
+    {"Reset", kButtonWidth},       {"Init EEPROM", kButtonWidth}, {"PC -> Quarn", kButtonWidth},
+    {"Quarn -> PC", kButtonWidth}, {"Show Log", kButtonWidth},    {"Show variables", kButtonWidth}};
+constexpr Caption kLabelCaptions[] = {{"Set Quarn at:", 55},
+                                      {"8 data bits\n1 stop bit\neven parity", 64}};
+constexpr Caption kGroupCaptions[] = {{"Control SPS", 77}, {"Down/Upload", 82}, {"Interface", 76}};
+constexpr Caption kSpeedCaptions[] = {{"9600 Baud", 64}, {"19200 Baud", 64}};
+
+DialogUnits FittedUnits(const QFontMetrics& metrics, const QStyle& style) {
+    DialogUnits units(metrics);
+    const int average = metrics.averageCharWidth();
+    const int frame = style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int buttonPadding = 2 * (style.pixelMetric(QStyle::PM_ButtonMargin) + frame);
+    const int comboPadding = style.pixelMetric(QStyle::PM_ScrollBarExtent) + 4 * frame + average;
+    for (const Caption& c : kButtonCaptions) units.Fit(metrics, c.text, c.units, buttonPadding);
+    for (const Caption& c : kLabelCaptions) units.Fit(metrics, c.text, c.units, average);
+    for (const Caption& c : kGroupCaptions) units.Fit(metrics, c.text, c.units, 4 * average);
+    for (const Caption& c : kSpeedCaptions) units.Fit(metrics, c.text, c.units, comboPadding);
+    return units;
+}
+
 }  // namespace
 
 void CQuarnWinDlg::BuildControls() {
-    const DialogUnits Units(fontMetrics());
+    const DialogUnits Units = FittedUnits(fontMetrics(), *style());
     setFixedSize(Units(0, 0, 264, 160).size());
     setWindowIcon(ProgramIcon());
 

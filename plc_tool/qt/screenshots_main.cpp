@@ -1,6 +1,6 @@
 // quarnwin_screenshots: renders QuarnWin's windows against a running plcsim into PNG files,
-// so their look can be reviewed: the main dialog, the folder dialog and the variables
-// window with the PLC's live values.
+// so their look can be reviewed: the main dialog (whose captions must all fit their
+// controls), the folder dialog and the variables window with the PLC's live values.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +12,7 @@
 
 #include "plc_tool/core/control_operations.h"
 #include "plc_tool/core/show_variables.h"
+#include "plc_tool/qt/caption_fit.h"
 #include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
@@ -92,6 +93,11 @@ int main(int argc, char** argv) {
     Settle(200);
     bool ok = quarnwin::RunConnectionCheck(dialog.session()) == quarnwin::Outcome::Done;
     ok &= Save(dialog, out + "/main_dialog.png");
+    // Every caption whole with this machine's font: text width against control width.
+    for (const QString& cut : quarnwin::CutCaptions(dialog)) {
+        std::fprintf(stderr, "caption cut: %s\n", qPrintable(cut));
+        ok = false;
+    }
 
     quarnwin::CFolderDialog folders(folder, "Prokect file (*.pr)|*.pr|All Files (*.*)|*.*||",
                                     &dialog, dialog.frontend());

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "qt_shared/paint_pump.h"
+
 namespace quarnwin {
 
 namespace {
@@ -16,9 +18,9 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
 void StatusLine::draw(const QString& text, Form form) {
     text_ = text.left(kMaxLength);
     // Let the windows repaint what is waiting, so the dialog (and the variables window)
-    // stays drawn while an operation blocks the thread. Clicks and keys stay queued.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                    QEventLoop::ExcludeSocketNotifiers);
+    // stays drawn while an operation blocks the thread. Clicks and keys stay queued, and a
+    // close of the dialog waits until the operation has ended.
+    qtshared::DispatchPendingPaints(*window());
     drawing_ = form;
     repaint();
     drawing_ = Form::Normal;

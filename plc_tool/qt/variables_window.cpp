@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include "monitor/cell_painting.h"
+#include "plc_tool/qt/ansi_text.h"
+#include "qt_shared/paint_pump.h"
 
 namespace quarnwin {
 
@@ -22,26 +24,51 @@ QRect ToOutline(const paint::Rect& r) {
     return QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
 }
 
-QString Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+// An overlapped window with caption and system menu (and so its close box): no resizing,
+// no minimise or maximise box.
+constexpr Qt::WindowFlags kWindowStyle = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowCloseButtonHint;
 
 }  // namespace
 
-CVariablesWnd::CVariablesWnd(QWidget* owner, const QString& title) : QWidget(owner, Qt::Window) {
+CVariablesWnd::CVariablesWnd(QWidget* owner, const QString& title) : QWidget(owner, kWindowStyle) {
     setWindowTitle(title);
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    resize(paint::kWindowWidth, paint::kWindowHeight);
+    FitOutsideSize();
     // The window, frame and title bar included, sits at the top left corner of the screen;
     // a client position of (0, 0) would push the title bar off the screen.
     move(0, 0);
 }
 
+void CVariablesWnd::FitOutsideSize() {
+    // 720 x 428 is the window's outside, frame and title bar included; the desktop tells the
+    // frame only once the window is on the screen.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client = QSize(paint::kWindowWidth, paint::kWindowHeight) - frame;
+    if (minimumSize() != client || maximumSize() != client) setFixedSize(client);
+}
+
+void CVariablesWnd::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FitOutsideSize();
+}
+
+void CVariablesWnd::moveEvent(QMoveEvent* event) {
+    // A desktop that puts its frame round the window moves the client area.
+    QWidget::moveEvent(event);
+    FitOutsideSize();
+}
+
 void CVariablesWnd::Pump(monitor::VariableDisplay& display) {
-    // Everything waiting is handled: this window is modal, so the others only repaint.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Everything waiting is handled: this window is modal, so the others only repaint, and
+    // a close of the main dialog waits until the display has ended.
+    if (QWidget* owner = parentWidget())
+        qtshared::DispatchPendingEvents(*owner);
+    else
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
     for (monitor::PagingKey key : keys_) display.PressKey(key);
     keys_.clear();
     if (closeRequested_) display.Close();
@@ -63,7 +90,11 @@ void CVariablesWnd::paintEvent(QPaintEvent*) {
     font.setPixelSize(paint::kFontHeight);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
+    // The device's window font is a raster font: every pixel of a letter in the text colour,
+    // whichever outline font the desktop puts in its place.
+    font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
     paintedTexts_.clear();
 
     for (int i = 0; i < page_.usedCells; ++i) {
@@ -83,8 +114,8 @@ void CVariablesWnd::paintEvent(QPaintEvent*) {
             const paint::Rect& r = row->rect;
             painter.setPen(ToColour(row->textColour));
             painter.drawText(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, Latin1(row->text));
-            paintedTexts_ << Latin1(row->text);
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, FromAnsi(row->text));
+            paintedTexts_ << FromAnsi(row->text);
         }
     }
 }

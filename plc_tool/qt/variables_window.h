@@ -34,8 +34,12 @@ class CVariablesWnd final : public QWidget, public monitor::VariableViewer {
     void paintEvent(QPaintEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
+    void FitOutsideSize();
+
     monitor::DisplayPage page_;
     std::vector<monitor::PagingKey> keys_;
     bool closeRequested_ = false;

@@ -241,6 +241,19 @@ TEST_F(TransferAgainstPlcsim, InterruptedUploadNeverLeavesATruncatedFile) {
     EXPECT_EQ(Read(folder / "PUMPCTRL.ob"), Read(Sample() / "PUMPCTRL.ob"));
 }
 
+TEST_F(TransferAgainstPlcsim, ALostHeaderAnswerIsAskedForAgainForTheSameModule) {
+    UseLoadedImage();
+    const fs::path folder = work / "noisy" / "project";
+    StartPlc({"--fault", "drop-answer=0x0A:2"});
+    auto result = Quarnctl({"--yes", "upload", folder.string()});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"ALARMS.ob", "PUMPCTRL.ob", "STARTUP.ob",
+                                                       "TANKDATA.ob", "project.kb", "project.pr"}));
+    EXPECT_EQ(Read(folder / "project.pr"), Read(Sample() / "project.pr"));
+    for (const char* name : {"TANKDATA.ob", "PUMPCTRL.ob", "STARTUP.ob", "ALARMS.ob"})
+        EXPECT_EQ(Read(folder / name).substr(30), Read(Sample() / name).substr(30)) << name;
+}
+
 TEST_F(TransferAgainstPlcsim, UploadAsksBeforeOverwritingAndNoKeepsTheFiles) {
     UseLoadedImage();
     const fs::path folder = work / "mine" / "project";

@@ -21,7 +21,7 @@ ConvertOutcome ConvertToXls(const std::filesystem::path& protocolPath, bool tran
             outcome.spreadsheet = ConvertResult::Converted;
             status.Set(kConvertReadyText);
             break;
-        case WriteResult::NotCreated:
+        case WriteResult::NotOpened:
             // The dialog shows nothing here; the status line keeps "Convert to ...".
             outcome.spreadsheet = ConvertResult::SpreadsheetNotCreated;
             break;

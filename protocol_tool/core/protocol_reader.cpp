@@ -1,6 +1,7 @@
 #include "protocol_tool/core/protocol_reader.h"
 
-#include "protocol_tool/core/file_access.h"
+#include "protocol_tool/core/answer_limits.h"
+#include "protocol_tool/core/retrieval_messages.h"
 #include "protocol_tool/core/write_error.h"
 
 namespace protocol {
@@ -10,10 +11,6 @@ namespace fs = std::filesystem;
 CProtocolReader::CProtocolReader(serial::SerialDevice& device, common::Frontend& frontend)
     : frontend_(frontend), link_(device, frontend, serial::Program::Vantor), status_(frontend) {}
 
-bool CProtocolReader::OpenOutput(common::ReplacingFile& file, const fs::path& target) {
-    return CanReplace(target) && file.open();
-}
-
 void CProtocolReader::SendRequest(const std::string& request) {
     // Two writes back to back. A failed write shows here as a silent display: the read
     // that follows ends by its time-out.
@@ -22,12 +19,29 @@ void CProtocolReader::SendRequest(const std::string& request) {
 }
 
 CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& file) {
+    using LineEnd = serial::CSerialLink::LineEnd;
     Answer answer;
     std::string line;
-    // ReadLine gives false on silence; the part of a line read before it is dropped.
-    while (link_.ReadLine(line)) {
+    for (;;) {
+        const LineEnd end = link_.ReadLineEnd(line);
+        answer.bytes += line.size();
+        if (end == LineEnd::Gone) {
+            // A port that was never opened ends the answer as a silent display does.
+            if (link_.IsOpen()) answer.end = AnswerEnd::DeviceGone;
+            break;
+        }
+        if (end == LineEnd::TooLong) {
+            answer.end = AnswerEnd::Endless;
+            break;
+        }
+        // Silence: the part of a line read before it is dropped.
+        if (end != LineEnd::LineFeed) break;
+        if (answer.lines >= kMaxAnswerLines || answer.bytes > kMaxAnswerBytes) {
+            answer.end = AnswerEnd::Endless;
+            break;
+        }
         if (!file.append(line)) {
-            answer.writeFailed = true;
+            answer.end = AnswerEnd::WriteFailed;
             break;
         }
         status_.SetReceivedLine(line);
@@ -36,32 +50,47 @@ CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& fi
     return answer;
 }
 
-RetrievalResult CProtocolReader::FinishOutput(common::ReplacingFile& file, const fs::path& target,
+RetrievalResult CProtocolReader::FinishOutput(common::ReplacingFile& file, const fs::path& path,
                                               const Answer& answer) {
-    if (!answer.writeFailed && answer.lines == 0) {
-        // Nothing came: a file the user had stays. Where there was none, the empty answer
-        // is stored, as an empty file.
-        std::error_code ec;
-        if (fs::exists(target, ec)) {
+    const bool earlierFile = file.replacesExisting();
+    switch (answer.end) {
+        case AnswerEnd::Silence:
+            if (answer.lines > 0) {
+                if (file.commit()) return RetrievalResult::Done;
+                frontend_.message(WriteErrorMessage(path));
+                return RetrievalResult::WriteFailed;
+            }
+            // Nothing came: a file the user had stays, and no empty one is made.
             file.discard();
-        } else {
-            file.commit();
-        }
-        return RetrievalResult::NoData;
+            return RetrievalResult::NoData;
+        case AnswerEnd::DeviceGone:
+            file.discard();
+            // A stop request ends the answer the same way; the message says which it was.
+            frontend_.message(RetrievalMessage(
+                link_.Stopped() ? RetrievalFailure::Stopped : RetrievalFailure::DeviceGone, path,
+                earlierFile));
+            return RetrievalResult::DeviceGone;
+        case AnswerEnd::Endless:
+            file.discard();
+            frontend_.message(RetrievalMessage(RetrievalFailure::Endless, path, earlierFile));
+            return RetrievalResult::Endless;
+        case AnswerEnd::WriteFailed:
+            break;
     }
-    if (answer.writeFailed || !file.commit()) {
-        file.discard();
-        frontend_.message(WriteErrorMessage(target));
-        return RetrievalResult::WriteFailed;
-    }
-    return RetrievalResult::Done;
+    file.discard();
+    frontend_.message(WriteErrorMessage(path));
+    return RetrievalResult::WriteFailed;
+}
+
+void CProtocolReader::TellNothingCame(const common::ReplacingFile& file, const fs::path& path) {
+    frontend_.message(
+        RetrievalMessage(RetrievalFailure::NothingCame, path, file.replacesExisting()));
 }
 
 RetrievalResult CProtocolReader::GetProtocol(const fs::path& path, bool translate,
                                              const ChooseProtocol& choose) {
-    const fs::path target = WriteTarget(path);
-    common::ReplacingFile file(target);
-    if (!OpenOutput(file, target)) return RetrievalResult::FileNotWritable;
+    common::ReplacingFile file(path);
+    if (!file.open()) return RetrievalResult::FileNotWritable;
 
     std::optional<ProtocolChoice> chosen = choose(choice_);
     if (!chosen) return RetrievalResult::Cancelled;  // the temporary file goes, the old stays
@@ -70,8 +99,13 @@ RetrievalResult CProtocolReader::GetProtocol(const fs::path& path, bool translat
 
     SendRequest(ProtocolRequest(choice_.mode, choice_.cnt));
     const Answer answer = ReceiveAnswer(file);
-    const RetrievalResult result = FinishOutput(file, target, answer);
-    if (result == RetrievalResult::NoData) status_.Set(kNoDataText);
+    const RetrievalResult result = FinishOutput(file, path, answer);
+    if (result == RetrievalResult::NoData) {
+        status_.Set(kNoDataText);
+        // "No data" says it all where there was no file; an earlier one must not be taken
+        // for what the display sent.
+        if (file.replacesExisting()) TellNothingCame(file, path);
+    }
     if (result != RetrievalResult::Done) return result;
 
     if (translate) TranslateToCyrillic(path);
@@ -80,15 +114,16 @@ RetrievalResult CProtocolReader::GetProtocol(const fs::path& path, bool translat
 }
 
 RetrievalResult CProtocolReader::GetStatistics(const fs::path& path) {
-    const fs::path target = WriteTarget(path);
-    common::ReplacingFile file(target);
-    if (!OpenOutput(file, target)) return RetrievalResult::FileNotWritable;
+    common::ReplacingFile file(path);
+    if (!file.open()) return RetrievalResult::FileNotWritable;
 
     status_.Set(kGetStatisticsText);
     SendRequest(kStatisticsRequest);
     const Answer answer = ReceiveAnswer(file);
-    const RetrievalResult result = FinishOutput(file, target, answer);
-    if (result != RetrievalResult::WriteFailed) status_.Set(kReadyText);
+    const RetrievalResult result = FinishOutput(file, path, answer);
+    if (result == RetrievalResult::Done || result == RetrievalResult::NoData)
+        status_.Set(kReadyText);
+    if (result == RetrievalResult::NoData) TellNothingCame(file, path);
     return result;
 }
 

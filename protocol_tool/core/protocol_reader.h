@@ -4,16 +4,19 @@
 //
 // The display answers a request with plain text lines and no end marker: the answer is over
 // when no byte arrives within the read time-out (3 s), and a line broken off by that silence
-// is dropped. What arrives is written into a temporary file beside the chosen one, which is
-// replaced only when the exchange has ended, so a cancelled or failed retrieval never
-// destroys or half-overwrites a file the user had.
+// is dropped. What arrives is written into a temporary file beside the chosen one, which
+// takes the chosen file's place only when the exchange has ended with at least one line, so
+// a cancelled or failed retrieval, or one that got nothing, never destroys or half-overwrites
+// a file the user had, nor leaves an empty one. A port that goes away in the middle of the
+// answer, and a display that never stops sending (answer_limits.h), end the retrieval as a
+// failure with a message.
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "common/file_helpers.h"
 #include "common/frontend.h"
+#include "common/replacing_file.h"
 #include "link/serial_device.h"
 #include "link/serial_link.h"
 #include "protocol_tool/core/protocol_commands.h"
@@ -44,9 +47,12 @@ enum class RetrievalResult {
     Done,
     Cancelled,        // Protocol dialog cancelled: nothing sent, the file as it was
     FileNotWritable,  // nothing shown, nothing sent
-    NoData,           // no complete line arrived; a file the user had is kept
-    WriteFailed,      // the file could not be written; a message said so, the old file stays
+    NoData,           // no complete line arrived; a file the user had is kept, none is made
+    DeviceGone,       // the port went away during the answer; a message said so
+    Endless,          // the display did not stop sending; a message said so
+    WriteFailed,      // the file could not be written; a message said so
 };
+// In every result but Done the file the user had is kept as it was.
 
 enum class ClearResult { Sent, Declined, SendFailed };
 
@@ -65,22 +71,25 @@ class CProtocolReader {
     // Done and Cancelled are the "true" of the dialog's point of view.
     RetrievalResult GetProtocol(const std::filesystem::path& path, bool translate,
                                 const ChooseProtocol& choose);
-    // With no line the status still ends with "Ready": the statistics have no "No data".
+    // With no line the status still ends with "Ready" (the statistics have no "No data"), and
+    // a message says that nothing came.
     RetrievalResult GetStatistics(const std::filesystem::path& path);
     ClearResult ClearProtocol();
     ClearResult ClearStatistics();
     TranslateResult TranslateToCyrillic(const std::filesystem::path& protocolPath);
 
   private:
+    enum class AnswerEnd { Silence, DeviceGone, Endless, WriteFailed };
     struct Answer {
-        int lines = 0;
-        bool writeFailed = false;
+        std::size_t lines = 0;
+        std::size_t bytes = 0;
+        AnswerEnd end = AnswerEnd::Silence;
     };
-    bool OpenOutput(common::ReplacingFile& file, const std::filesystem::path& target);
     void SendRequest(const std::string& request);
     Answer ReceiveAnswer(common::ReplacingFile& file);
-    RetrievalResult FinishOutput(common::ReplacingFile& file, const std::filesystem::path& target,
+    RetrievalResult FinishOutput(common::ReplacingFile& file, const std::filesystem::path& path,
                                  const Answer& answer);
+    void TellNothingCame(const common::ReplacingFile& file, const std::filesystem::path& path);
     ClearResult Clear(const char* statusText, const char* command);
 
     common::Frontend& frontend_;

@@ -15,7 +15,7 @@ TranslateResult TranslateToCyrillic(const std::filesystem::path& protocolPath,
     switch (WriteReplacing(rtfPath, CyrillicRtf(*protocolBytes))) {
         case WriteResult::Written:
             return TranslateResult::Written;
-        case WriteResult::NotCreated:
+        case WriteResult::NotOpened:
             frontend.message(kRtfNotCreatedMessage);
             return TranslateResult::RtfNotCreated;
         case WriteResult::WriteFailed:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "common/recording_frontend.h"
@@ -139,6 +140,11 @@ struct ToolRun {
 TEST_F(Display, VantorctlFetchesClearsAndSaysNoData) {
     Start(protocol_test::SampleBytes(), "STATISTIK\r\n");
     reader.Link().Close();
+    // A clear command has no answer: vantorctl closes the port as soon as the command has
+    // left it and puts the line's previous settings back. The simulator judges the line
+    // when it reads the bytes, not when they were sent, so the line is left at the
+    // display's values between the runs, as on a port that a technician set up that way.
+    ASSERT_EQ(std::system(("stty -F " + sim->link() + " 9600 cs8 cstopb -parenb").c_str()), 0);
     auto run = [this](const std::string& args) {
         const fs::path out = dir / "out.txt";
         const fs::path err = dir / "err.txt";
@@ -163,9 +169,42 @@ TEST_F(Display, VantorctlFetchesClearsAndSaysNoData) {
     r = run("get-protocol " + (dir / "got.pro").string() + " --new");
     EXPECT_EQ(r.exit, 1);
     EXPECT_EQ(r.out, "Get protocol\nNo data\n");
-    EXPECT_TRUE(fs::exists(dir / "got.pro"));  // the earlier protocol stays
+    EXPECT_TRUE(fs::exists(dir / "got.pro"));  // the earlier protocol stays, and it is said
+    EXPECT_NE(r.err.find("The earlier file " + (dir / "got.pro").string() + " was kept"),
+              std::string::npos)
+        << r.err;
 
     r = run("get-protocol " + (dir / "got.pro").string() + " --up-to 10000");
     EXPECT_EQ(r.exit, 2);
     EXPECT_EQ(Received(), "@@/r\n@Y0001@\n@YI@\n@@/r\n@YA@\n");
+}
+
+// Ctrl-C in the middle of a long retrieval: the earlier file stays, nothing temporary is left
+// beside it, the exit status says the tool was interrupted and the next run works.
+TEST_F(Display, CtrlCDuringARetrievalKeepsTheEarlierFile) {
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += protocol_test::SampleBytes();
+    Start(many, "STATISTIK\r\n", {"--realtime"});
+    reader.Link().Close();
+    const fs::path target = dir / "out" / "got.pro";
+    fs::create_directories(target.parent_path());
+    Write(target, "earlier protocol\r\n");
+    testsupport::BackgroundProcess tool(
+        VANTORCTL, {"--port", sim->link(), "get-protocol", target.string(), "--up-to", "1"}, "",
+        true);
+    clock.sleep(common::Millis(1500));  // the answer takes far longer at 9600 baud
+    EXPECT_EQ(tool.stop(SIGINT), 130);
+    EXPECT_NE(tool.errors().find("was stopped"), std::string::npos) << tool.errors();
+    EXPECT_EQ(Read(target), "earlier protocol\r\n");
+    size_t files = 0;
+    for (const auto& e : fs::directory_iterator(target.parent_path())) {
+        (void)e;
+        ++files;
+    }
+    EXPECT_EQ(files, 1u);
+    clock.sleep(common::Millis(300));
+    testsupport::RunResult next = testsupport::Run(
+        VANTORCTL, {"--port", sim->link(), "get-statistics", (dir / "out" / "s.sta").string()});
+    EXPECT_EQ(next.exitStatus, 0) << next.err;
+    EXPECT_EQ(Read(dir / "out" / "s.sta"), "STATISTIK\r\n");
 }

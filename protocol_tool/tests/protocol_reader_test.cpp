@@ -6,6 +6,8 @@
 
 #include "common/recording_frontend.h"
 #include "link/scripted_device.h"
+#include "link/stop_signals.h"
+#include "protocol_tool/core/answer_limits.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -99,19 +101,25 @@ TEST_F(Reader, TranslatesAfterARetrievalThatBroughtLines) {
     EXPECT_EQ(frontend.status(), "Ready");
 }
 
-TEST_F(Reader, NoAnswerShowsNoDataAndMakesNoRtf) {
+TEST_F(Reader, NoAnswerShowsNoDataAndMakesNoFileAndNoRtf) {
     EXPECT_EQ(Get(dir / "p.pro", 0, 5, true), RetrievalResult::NoData);
-    EXPECT_EQ(frontend.texts("status"), (Strings{"Get protocol", "No data"}));
-    EXPECT_EQ(Read(dir / "p.pro"), "");  // the display's empty answer, where no file was
+    EXPECT_EQ(frontend.calls(), (Strings{"status: Get protocol", "status: No data"}));
+    EXPECT_FALSE(fs::exists(dir / "p.pro"));
     EXPECT_FALSE(fs::exists(dir / "p.rtf"));
     EXPECT_EQ(clock.now(), Millis(3000));
 }
 
-TEST_F(Reader, NoAnswerKeepsTheProtocolTheUserHad) {
+TEST_F(Reader, NoAnswerKeepsTheProtocolTheUserHadAndSaysSo) {
     Write(dir / "p.pro", "earlier protocol\r\n");
     EXPECT_EQ(Get(dir / "p.pro", 0, 5), RetrievalResult::NoData);
     EXPECT_EQ(Read(dir / "p.pro"), "earlier protocol\r\n");
     EXPECT_EQ(EntryCount(), 1u);
+    EXPECT_EQ(frontend.status(), "No data");
+    const Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("sent nothing"), std::string::npos);
+    EXPECT_NE(messages[0].find("earlier file " + (dir / "p.pro").string() + " was kept"),
+              std::string::npos);
 }
 
 TEST_F(Reader, APauseOfMoreThanTheTimeOutInsideALineEndsTheAnswerAndDropsThatLine) {
@@ -140,7 +148,7 @@ TEST_F(Reader, APauseShorterThanTheTimeOutKeepsTheLine) {
 TEST_F(Reader, AnAnswerBrokenOffWithNoCompleteLineIsNoData) {
     AnswerRequestWith("partial line");
     EXPECT_EQ(Get(dir / "p.pro", 1, 1), RetrievalResult::NoData);
-    EXPECT_EQ(Read(dir / "p.pro"), "");
+    EXPECT_FALSE(fs::exists(dir / "p.pro"));
     EXPECT_EQ(frontend.status(), "No data");
 }
 
@@ -186,14 +194,96 @@ TEST_F(Reader, StatisticsAreStoredAndEndWithReadyEvenWithoutALine) {
     EXPECT_EQ(frontend.texts("status"),
               (Strings{"Get Statistics", "STATISTIK", "  17    1   01:09:15", "Ready"}));
 
+    // Nothing came: "Ready" as always, but a message says so, and says only what is true
+    // of the file.
     frontend.clear();
     device.respond(nullptr);
     EXPECT_EQ(reader.GetStatistics(dir / "empty.sta"), RetrievalResult::NoData);
-    EXPECT_EQ(Read(dir / "empty.sta"), "");
+    EXPECT_FALSE(fs::exists(dir / "empty.sta"));
     EXPECT_EQ(frontend.texts("status"), (Strings{"Get Statistics", "Ready"}));
-    // An earlier statistics file stays when nothing came.
+    Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("sent nothing"), std::string::npos);
+    EXPECT_EQ(messages[0].find("earlier"), std::string::npos);
+
+    frontend.clear();
     EXPECT_EQ(reader.GetStatistics(dir / "s.sta"), RetrievalResult::NoData);
     EXPECT_EQ(Read(dir / "s.sta"), answer);
+    messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("earlier file " + (dir / "s.sta").string() + " was kept"),
+              std::string::npos);
+}
+
+// A port that goes away in the middle of the answer (the converter unplugged): the lines
+// that came are not taken for the whole answer.
+TEST_F(Reader, APortThatGoesAwayMidAnswerFailsAndKeepsTheOldFile) {
+    Write(dir / "p.pro", "earlier protocol\r\n");
+    device.respond([this](const std::string& written) {
+        if (written != "@@/r") device.hangUp();
+        return written == "@@/r" ? std::string() : std::string("Coming     1\r\nhalf a li");
+    });
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1, true), RetrievalResult::DeviceGone);
+    EXPECT_EQ(Read(dir / "p.pro"), "earlier protocol\r\n");
+    EXPECT_FALSE(fs::exists(dir / "p.rtf"));
+    EXPECT_EQ(EntryCount(), 1u);
+    EXPECT_NE(frontend.status(), "Ready");
+    Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("port went away"), std::string::npos);
+    EXPECT_NE(messages[0].find("unplugged?"), std::string::npos);
+    EXPECT_NE(messages[0].find("was kept"), std::string::npos);
+
+    frontend.clear();
+    EXPECT_EQ(reader.GetStatistics(dir / "s.sta"), RetrievalResult::DeviceGone);
+    EXPECT_FALSE(fs::exists(dir / "s.sta"));
+    EXPECT_NE(frontend.status(), "Ready");
+    messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("No file " + (dir / "s.sta").string()), std::string::npos);
+}
+
+TEST_F(Reader, APortThatNeverOpenedEndsAsASilentDisplay) {
+    reader.Link().Close();
+    device.hangUp();
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1), RetrievalResult::NoData);
+    EXPECT_EQ(frontend.status(), "No data");
+}
+
+// A display that never stops sending: the retrieval ends by its bounds, as a failure, and
+// the old file stays.
+TEST_F(Reader, ADisplayThatNeverStopsSendingIsCutOffAndTheOldFileStays) {
+    Write(dir / "p.pro", "earlier protocol\r\n");
+    device.respond([this](const std::string& written) {
+        if (written == "@@/r") return std::string();
+        // Many short pieces, so the scripted device hands them out in linear time.
+        for (std::size_t i = 0; i <= protocol::kMaxAnswerLines; ++i) {
+            device.feed("Going\n");
+            device.feedPause(Millis(1));
+        }
+        return std::string();
+    });
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1), RetrievalResult::Endless);
+    EXPECT_EQ(Read(dir / "p.pro"), "earlier protocol\r\n");
+    EXPECT_EQ(EntryCount(), 1u);
+    Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("did not stop sending"), std::string::npos);
+    EXPECT_TRUE(device.pending());  // it was not read to its end
+
+    // One line that never ends is cut off the same way.
+    frontend.clear();
+    device.respond([this](const std::string& written) {
+        if (written == "@@/r") return std::string();
+        for (std::size_t sent = 0; sent <= serial::CSerialLink::kMaxLineLength; sent += 1024) {
+            device.feed(std::string(1024, 'x'));
+            device.feedPause(Millis(1));
+        }
+        return std::string();
+    });
+    EXPECT_EQ(reader.GetStatistics(dir / "s.sta"), RetrievalResult::Endless);
+    EXPECT_FALSE(fs::exists(dir / "s.sta"));
+    EXPECT_EQ(frontend.texts("message").size(), 1u);
 }
 
 TEST_F(Reader, ClearingAsksFirstAndSendsTheBareCommand) {
@@ -237,4 +327,20 @@ TEST(StatusLine, AnEmptyTextDrawsThePreviousOneAndLongTextsAreClipped) {
     EXPECT_EQ(frontend.texts("status"), (Strings{"", "Get protocol", "Get protocol"}));
     status.Set(std::string(300, 'x'));
     EXPECT_EQ(frontend.status(), std::string(259, 'x'));
+}
+
+TEST_F(Reader, AStopRequestDuringTheAnswerKeepsTheOldFileAndSaysSo) {
+    Write(dir / "p.pro", "earlier protocol\r\n");
+    device.respond([](const std::string& written) {
+        if (written == "@@/r") return std::string();
+        serial::RequestStop(serial::kInterruptSignal);  // Ctrl-C while the display answers
+        return std::string("Coming     1\r\nGoing      1\r\n");
+    });
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1, true), RetrievalResult::DeviceGone);
+    serial::ClearStopRequest();
+    EXPECT_EQ(Read(dir / "p.pro"), "earlier protocol\r\n");
+    Strings messages = frontend.texts("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("was stopped"), std::string::npos) << messages[0];
+    EXPECT_EQ(messages[0].find("unplugged?"), std::string::npos);
 }

@@ -217,19 +217,49 @@ class VantorDialogTest : public QObject {
             QVERIFY(script.finished());
             QCOMPARE(device.writes(), (std::vector<std::string>{"@@/r", "@YA@"}));
             QCOMPARE(dialog->statusLine().text(), QString("No data"));
+            ModalScript told({MessageStep(&messages)});
             dialog->getStatistics();
+            QVERIFY(told.finished());
             dialog->findChild<QCheckBox*>("cyrillicCheck")->setChecked(false);  // not taken over
         }
         QCOMPARE(Stored("Cyrillic").toInt(), 1);
         auto dialog = Start();
         QVERIFY(dialog);
         QVERIFY(dialog->findChild<QCheckBox*>("cyrillicCheck")->isChecked());
-        ModalScript script({CancelProtocolDialogStep(&offered)});
+        ModalScript script({CancelProtocolDialogStep(&offered), MessageStep(&messages)});
         dialog->getProtocol();
         dialog->getStatistics();
         QVERIFY(script.finished());
         QCOMPARE(offered, QStringList{"new 42"});
         QCOMPARE(initialNames, (QStringList{"", "", chosenProtocol, InFolder("stats.sta")}));
+    }
+
+    // Old statistics must not look like new ones: "Ready" comes with a message box that
+    // says nothing came, and names the kept file only where there was one.
+    void statisticsWithoutAnAnswerAreToldInAMessageBox() {
+        auto dialog = Start();
+        QVERIFY(dialog);
+        ModalScript first({MessageStep(&messages)});
+        dialog->getStatistics();
+        QVERIFY(first.finished());
+        QCOMPARE(dialog->statusLine().text(), QString("Ready"));
+        QVERIFY(!QFile::exists(InFolder("stats.sta")));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].startsWith("Vantor: The text display sent nothing."));
+        QVERIFY(messages[0].contains("No file " + InFolder("stats.sta") + " was written."));
+
+        QFile earlier(InFolder("stats.sta"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("STATISTIK\r\n");
+        earlier.close();
+        messages.clear();
+        ModalScript second({MessageStep(&messages)});
+        dialog->getStatistics();
+        QVERIFY(second.finished());
+        QCOMPARE(ReadFile(InFolder("stats.sta")), std::string("STATISTIK\r\n"));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains("The earlier file " + InFolder("stats.sta") +
+                                     " was kept as it was."));
     }
 
     void clearAsksAndConvertWritesTheSpreadsheet() {

@@ -15,15 +15,10 @@ namespace {
 
 using protocol::RetrievalResult;
 
-// A clear command has no answer, and the tool closes the port right after it, which puts
-// the port's previous settings back. This wait lets the command leave the converter (and
-// reach a simulator reading the pseudo-terminal) at 9600 baud first.
-constexpr common::Millis kClearCommandSettle{200};
-
-int ClearExit(protocol::ClearResult result, common::Clock& clock) {
-    if (result != protocol::ClearResult::Sent) return cli::kExitFailed;
-    clock.sleep(kClearCommandSettle);
-    return cli::kExitOk;
+// A clear command has no answer. Its write returns only when the bytes have left the port,
+// so the port can be closed (and its previous settings put back) right after it.
+int ClearExit(protocol::ClearResult result) {
+    return result == protocol::ClearResult::Sent ? cli::kExitOk : cli::kExitFailed;
 }
 
 void Explain(const char* format, const std::string& path) {
@@ -39,10 +34,11 @@ int RetrievalExit(RetrievalResult result, const std::string& file) {
             Explain("Cannot write %s (check the folder and the file's permissions)", file);
             return cli::kExitFailed;
         case RetrievalResult::NoData:
-            Explain("The display sent no complete line; an earlier %s was left as it was", file);
-            return cli::kExitFailed;
+        case RetrievalResult::DeviceGone:
+        case RetrievalResult::Endless:
         case RetrievalResult::Cancelled:
         case RetrievalResult::WriteFailed:
+            // Said already, on the status line ("No data") or in a message.
             break;
     }
     return cli::kExitFailed;
@@ -99,9 +95,9 @@ int WithDisplay(const Options& o, cli::ConsoleFrontend& frontend) {
         case Command::GetStatistics:
             return RetrievalExit(reader.GetStatistics(o.file), o.file);
         case Command::ClearProtocol:
-            return ClearExit(reader.ClearProtocol(), clock);
+            return ClearExit(reader.ClearProtocol());
         case Command::ClearStatistics:
-            return ClearExit(reader.ClearStatistics(), clock);
+            return ClearExit(reader.ClearStatistics());
         default:
             break;
     }

@@ -31,6 +31,10 @@ echo "\$ vantorctl --port $link get-statistics may.sta"
 "$vantorctl" --port "$link" get-statistics "$work/may.sta"
 echo
 echo "\$ vantorctl --port $link clear-protocol --yes; vantorctl get-protocol after.pro --up-to 5"
+# vantorctl puts the port's previous settings back as soon as the clear command has left it;
+# the simulator judges the line when it reads the bytes, so the port rests at the display's
+# values here.
+stty -F "$link" 9600 cs8 cstopb -parenb
 "$vantorctl" --port "$link" clear-protocol --yes
 "$vantorctl" --port "$link" get-protocol "$work/after.pro" --up-to 5 || echo "(exit status $?: the display's protocol is empty now)"
 kill "$sim"; wait "$sim" 2>/dev/null || true

@@ -1,7 +1,5 @@
 #include "setup_tool/core/text_pages.h"
 
-#include <cctype>
-
 #include "common/file_helpers.h"
 #include "common/format.h"
 
@@ -11,35 +9,21 @@ namespace {
 constexpr const char* kSetupExtension = ".set";
 constexpr const char* kTextExtension = ".txt";
 
-bool MatchesIgnoringCase(const std::string& text, std::size_t at, const std::string& word) {
-    if (at + word.size() > text.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[at + i])) !=
-            std::tolower(static_cast<unsigned char>(word[i])))
-            return false;
-    }
-    return true;
+// The path with the extension of its file name (from the name's last ".") exchanged for
+// the given one; a name without "." gets it appended. Folders and the rest of the name
+// stay as they are: a.setup.txt and a.setup.set are namesakes, and so are the files in a
+// folder named x.settings.
+std::filesystem::path WithExtension(const std::filesystem::path& path, const char* extension) {
+    const std::string name = path.filename().string();
+    const std::size_t dot = name.rfind('.');
+    return path.parent_path() / (name.substr(0, dot) + extension);
 }
 }  // namespace
 
 std::filesystem::path TextFilePathFor(const std::filesystem::path& setupPath) {
-    // The text file is the setup file's namesake: every ".set" of the file name becomes
-    // ".txt". Folders keep their names and letters (a folder named x.settings stays what
-    // it is, else the pages of a text file the technician chose would silently not be
-    // sent), and the file is looked up ignoring case, so the rule also holds on a
-    // case-sensitive file system.
-    const std::string name = setupPath.filename().string();
-    const std::string from = kSetupExtension;
-    std::string out;
-    for (std::size_t i = 0; i < name.size();) {
-        if (MatchesIgnoringCase(name, i, from)) {
-            out += kTextExtension;
-            i += from.size();
-        } else {
-            out += name[i++];
-        }
-    }
-    return setupPath.parent_path() / out;
+    // The file is looked up ignoring case (FindTextFile), so Anlage.SET finds anlage.txt
+    // also on a case-sensitive file system.
+    return WithExtension(setupPath, kTextExtension);
 }
 
 std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& setupPath) {
@@ -47,8 +31,7 @@ std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& s
 }
 
 std::filesystem::path SetupPathForTextFile(const std::string& textPath) {
-    const std::size_t dot = textPath.rfind('.');
-    return (dot == std::string::npos ? textPath : textPath.substr(0, dot)) + kSetupExtension;
+    return WithExtension(textPath, kSetupExtension);
 }
 
 std::string TextLine(const std::string& raw) {

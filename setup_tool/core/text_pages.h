@@ -12,16 +12,16 @@ namespace setup {
 
 inline constexpr std::size_t kTextLineWidth = 40;
 
-// The text file's name from the setup file's: every ".set" in the path (in any letter
-// case, not only the extension) becomes ".txt".
+// The text file's name from the setup file's: the file name's extension becomes ".txt";
+// folders and the rest of the name are kept.
 std::filesystem::path TextFilePathFor(const std::filesystem::path& setupPath);
 
 // The text file itself: that path, or the file in its folder whose name matches it
 // ignoring letter case; nullopt when there is none.
 std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& setupPath);
 
-// The setup file for a chosen text file: the chosen path up to its last "." (wherever it
-// stands), then ".set".
+// The setup file for a chosen text file: the file name's extension becomes ".set" (a name
+// without one gets ".set" appended); folders and the rest of the name are kept.
 std::filesystem::path SetupPathForTextFile(const std::string& textPath);
 
 // A line of the file as the display takes it: every "\r" removed, cut to 40 characters,

@@ -35,6 +35,10 @@ bool AddFault(const std::string& spec, DisplayFaults& faults, std::string& error
         faults.wrongLogout = true;
         return true;
     }
+    if (spec == "endless") {
+        faults.endless = true;
+        return true;
+    }
     if (spec == "pause-in-line") {
         faults.pauseInLine = 2;
         return true;
@@ -71,6 +75,7 @@ std::string FaultUsage() {
            "      silent-from:N      answers nothing from command N on\n"
            "      pause-in-line[:N]  stalls 3.5 s in the middle of line N (default 2) of a\n"
            "                         protocol or statistics answer, then sends the rest\n"
+           "      endless            repeats a protocol or statistics answer for ever\n"
            "      N counts every command received (login, setup, clock, retrieval) from 1\n"
            "      over the whole run, as the lines of the record file.\n";
 }

@@ -16,6 +16,7 @@ struct DisplayFaults {
     int shortAckAt = 0;         // the acknowledgement of this command is its letter only
     int silentFrom = 0;         // from this command on nothing is answered
     int pauseInLine = 0;        // a retrieval answer stalls inside this line (from 1)
+    bool endless = false;       // a retrieval answer repeats its lines for ever
 };
 
 // Adds the fault of one "--fault" value to faults; false, with a reason in error, when the

@@ -107,6 +107,7 @@ Answer DisplayModel::setupAnswer(const DisplayRequest& request) const {
 
 Answer DisplayModel::linesAnswer(const std::string& text) const {
     if (text.empty()) return {};
+    if (faults_.endless) return {{{}, text, true}};
     if (faults_.pauseInLine <= 0) return {{{}, text}};
     std::vector<std::string> lines = AnswerLines(text);
     std::size_t stalled = std::min<std::size_t>(faults_.pauseInLine, lines.size()) - 1;

@@ -15,6 +15,9 @@ namespace sim {
 struct AnswerPart {
     common::Millis pauseBefore{0};
     std::string bytes;
+    // The bytes are sent again and again until the simulator is stopped: a display that
+    // never falls silent.
+    bool endless = false;
 };
 using Answer = std::vector<AnswerPart>;
 

@@ -205,8 +205,11 @@ int main(int argc, char** argv) {
             clock.sleep(part.pauseBefore);
             if (options->verbose && !part.bytes.empty())
                 std::printf("     > %s\n", common::HexBytes(part.bytes).c_str());
-            if (!pacer.send(part.bytes, write))
-                std::fprintf(stderr, "displaysim: writing to the line failed\n");
+            bool sent = true;
+            do {
+                sent = pacer.send(part.bytes, write);
+            } while (sent && part.endless && !serial::StopRequested());
+            if (!sent) std::fprintf(stderr, "displaysim: writing to the line failed\n");
         }
         if (options->verbose) std::fflush(stdout);
     }

@@ -131,6 +131,41 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(log.indexOf("Start download") < log.indexOf("Start upload"));
     }
 
+    void aCloseDuringADownloadWaitsUntilTheDownloadHasEnded() {
+        Plcsim plc;
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        // The close box is clicked while the first progress line is on the screen.
+        bool closeSent = false;
+        connect(&dialog->statusLine(), &StatusLine::drawn, this, [&](const QString& text) {
+            if (closeSent || !text.endsWith("Bytes transfered")) return;
+            closeSent = true;
+            QMetaObject::invokeMethod(
+                dialog.get(), [&] { dialog->close(); }, Qt::QueuedConnection);
+        });
+        QString statusAtSaveLog;
+        DialogScript script;
+        script.ChooseFile(kSamples + "project/project.pr")
+            .Press(QMessageBox::Yes)
+            .Then([&](QDialog& d) {
+                statusAtSaveLog = d.windowTitle() + "|" + dialog->statusLine().text();
+                d.reject();
+            });
+        dialog->findChild<QPushButton*>("download")->click();
+        QVERIFY(closeSent);
+        QCOMPARE(dialog->statusLine().text(), QString("All Modules successfully downloaded"));
+        QVERIFY(dialog->isVisible());
+        // Back in the dialog's own loop, the close goes on: first the offer to save the log.
+        QEventLoop idle;
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
+        connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
+        idle.exec();
+        QVERIFY2(script.done() && script.errors().isEmpty(),
+                 qPrintable(script.errors().join("\n")));
+        QCOMPARE(statusAtSaveLog, QString("Save log file |All Modules successfully downloaded"));
+        QVERIFY(!dialog->isVisible());
+    }
+
     void aPlcFallingSilentAbortsTheDownloadInRed() {
         // The station search, identification and information block are answered; the
         // directory read is not.
@@ -157,7 +192,11 @@ class QuarnWinTransferTest : public QObject {
         QVERIFY(dialog);
         const QString symbols = kSamples + "monitor/demo.ot";
         DialogScript script;
-        script.ChooseFile(symbols);
+        bool windowGoneAtSaveLog = false;
+        script.ChooseFile(symbols).Then([&](QDialog& d) {
+            windowGoneAtSaveLog = !dialog->findChild<quarnwin::CVariablesWnd*>();
+            d.reject();
+        });
 
         // While the display runs: note the first page, press Cursor Down, note the page it
         // leads to, then close the window.
@@ -174,6 +213,9 @@ class QuarnWinTransferTest : public QObject {
                 firstPage = Trimmed(window->paintedTexts());
                 title = window->windowTitle();
                 modal = QApplication::activeModalWidget() == window;
+                // The main dialog's close waits until the display has ended.
+                QMetaObject::invokeMethod(
+                    dialog.get(), [&] { dialog->close(); }, Qt::QueuedConnection);
                 QTest::keyClick(window, Qt::Key_Down);
                 stage = 1;
             } else if (stage == 1 && !window->paintedTexts().isEmpty() &&
@@ -187,8 +229,15 @@ class QuarnWinTransferTest : public QObject {
             return false;
         });
         dialog->findChild<QPushButton*>("showVariables")->click();
+        QVERIFY(dialog->isVisible());
+        QEventLoop idle;
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
+        connect(dialog.get(), &QDialog::finished, &idle, &QEventLoop::quit);
+        idle.exec();
 
         QVERIFY(script.done());
+        QVERIFY(windowGoneAtSaveLog);
+        QVERIFY(!dialog->isVisible());
         QCOMPARE(title, symbols + "   Navigate with: Up,Dn,PgUp,PgDn");
         QVERIFY(modal);
         // The first page starts with Counter; eight variables further on comes Inputs.

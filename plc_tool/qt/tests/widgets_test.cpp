@@ -1,6 +1,7 @@
 // The widgets of QuarnWin on their own: the status line's colours and sound, the Qt front
 // end, the variables window's painting and keys, and the file filters.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -13,8 +14,10 @@
 #include "monitor/cell_painting.h"
 #include "monitor/variable_display.h"
 #include "plc/plc_programmer.h"
+#include "plc_tool/qt/caption_fit.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/qt_frontend.h"
+#include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/status_line.h"
 #include "plc_tool/qt/tests/dialog_script.h"
 #include "plc_tool/qt/variables_window.h"
@@ -115,8 +118,14 @@ class WidgetsTest : public QObject {
         quarnwin::CVariablesWnd window(nullptr, "/p/anlage.ot   Navigate with: Up,Dn,PgUp,PgDn");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.size(), QSize(720, 428));
-        QCOMPARE(window.frameGeometry().topLeft(), QPoint(0, 0));
+        // 720 x 428 outside, frame included; fixed, with no maximise or minimise box.
+        QCOMPARE(window.frameGeometry(), QRect(0, 0, 720, 428));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        const Qt::WindowFlags flags = window.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint) && flags.testFlag(Qt::WindowSystemMenuHint) &&
+                flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint) &&
+                !flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(window.isModal());
         QCOMPARE(window.windowModality(), Qt::ApplicationModal);
         window.ShowPage(KnownPage());
@@ -146,6 +155,14 @@ class WidgetsTest : public QObject {
             for (int y = 9; y < 21 && !yellow; ++y)
                 yellow = image.pixelColor(x, y) == QColor(255, 255, 15);
         QVERIFY(yellow);
+
+        // A BYTEA value's bytes 0x80 to 0x9F are the ANSI font's characters, not controls.
+        monitor::DisplayPage bytes;
+        bytes.cells[0] = {"Raw", "MB0", std::string("\x80\x84\x8A\x9F\xE4 ")};
+        bytes.usedCells = 1;
+        window.ShowPage(bytes);
+        QCOMPARE(window.paintedTexts().value(2),
+                 QString::fromUtf8("\u20AC\u201E\u0160\u0178\u00E4 "));
     }
 
     void variablesWindowPagesOnKeyReleaseAndNotesTheClosing() {
@@ -184,6 +201,29 @@ class WidgetsTest : public QObject {
         window.close();
         QVERIFY(window.isVisible());
         QVERIFY(window.closeRequested());
+    }
+
+    void everyCaptionOfTheMainDialogIsWholeWithTheDesktopsFonts() {
+        // The desktop's own font, and every sans serif family the machine has at the sizes
+        // desktops use.
+        const QFont desktop = QApplication::font();
+        QList<QFont> fonts{desktop};
+        for (const QString& family : QFontDatabase::families())
+            if (family.contains("Sans") && !family.contains("Mono"))
+                for (int points : {8, 9, 10, 11}) fonts << QFont(family, points);
+        for (const QFont& font : fonts) {
+            QApplication::setFont(font);
+            common::FakeClock clock;  // the PLC programmer's start-up wait costs nothing
+            quarnwin::QuarnWinOptions options;
+            options.clock = &clock;
+            quarnwin::CQuarnWinDlg dialog(options);
+            const QStringList cut = quarnwin::CutCaptions(dialog);
+            QVERIFY2(cut.isEmpty(), qPrintable(QString("%1 %2pt: %3")
+                                                   .arg(font.family())
+                                                   .arg(font.pointSize())
+                                                   .arg(cut.join("; "))));
+        }
+        QApplication::setFont(desktop);
     }
 
     void filtersBecomeNameFilters() {

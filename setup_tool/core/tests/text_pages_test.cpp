@@ -76,9 +76,9 @@ TEST(TextPages, StatusText) {
     EXPECT_EQ(setup::TextPageStatus(2), "Text page: 0002");
 }
 
-TEST(TextFilePath, EveryDotSetOfTheFileNameBecomesDotTxt) {
+TEST(TextFilePath, OnlyTheExtensionOfTheFileNameChanges) {
     EXPECT_EQ(setup::TextFilePathFor("/data/anlage.set"), "/data/anlage.txt");
-    EXPECT_EQ(setup::TextFilePathFor("/data/a.setup.set"), "/data/a.txtup.txt");
+    EXPECT_EQ(setup::TextFilePathFor("/data/a.setup.set"), "/data/a.setup.txt");
     EXPECT_EQ(setup::TextFilePathFor("/data/x.settings/anlage.set"), "/data/x.settings/anlage.txt");
     EXPECT_EQ(setup::TextFilePathFor("/Data/Anlage.SET"), "/Data/Anlage.txt");
 }
@@ -86,8 +86,12 @@ TEST(TextFilePath, EveryDotSetOfTheFileNameBecomesDotTxt) {
 TEST(TextFilePath, SetupFileOfAChosenTextFile) {
     EXPECT_EQ(setup::SetupPathForTextFile("/data/anlage.txt"), "/data/anlage.set");
     EXPECT_EQ(setup::SetupPathForTextFile("/data/anlage.old.txt"), "/data/anlage.old.set");
-    // The last "." wherever it stands, also in a folder name.
-    EXPECT_EQ(setup::SetupPathForTextFile("/data.v2/anlage"), "/data.set");
+    EXPECT_EQ(setup::SetupPathForTextFile("/data/a.setup.txt"), "/data/a.setup.set");
+    // A "." in a folder name is not the file name's extension.
+    EXPECT_EQ(setup::SetupPathForTextFile("/data.v2/anlage"), "/data.v2/anlage.set");
+    // The text file chosen and the one looked for from its setup file are the same.
+    EXPECT_EQ(setup::TextFilePathFor(setup::SetupPathForTextFile("/x.set/a.setup.txt")),
+              "/x.set/a.setup.txt");
 }
 
 TEST(TextFilePath, FoundIgnoringCaseInAMixedCaseFolder) {

@@ -158,6 +158,43 @@ class SkelligDialogTest : public QObject {
         QCOMPARE(QString::fromStdString(lines.back()), QString("@Ta"));
     }
 
+    void aCloseDuringTheTransferWaitsUntilTheTransferHasEnded() {
+        startSim({});
+        const QString sample =
+            QString::fromStdString((fs::path(SAMPLES_DIR) / "anlage.txt").string());
+        common::RealClock clock;
+        serial::TermiosDevice device(clock);
+        skellig::CSkelligDlg dialog(device, QString::fromStdString(link_));
+        QVERIFY(dialog.Initialise());
+        // The close box is clicked as the transfer starts: the close comes in while the
+        // status line draws the transfer's first text.
+        dialog.setTextFileChooser([&](QWidget*, const QString&) {
+            QMetaObject::invokeMethod(
+                &dialog, [&] { dialog.close(); }, Qt::QueuedConnection);
+            return sample;
+        });
+        dialog.show();
+        bool shownAtTheClock = false;
+        ModalAnswers answers(this);
+        answers.then([&](QWidget* modal) {
+            shownAtTheClock = dialog.isVisible();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QTest::mouseClick(dialog.findChild<QPushButton*>("sendButton"), Qt::LeftButton);
+        QCOMPARE(answers.handled(), 1);
+        QVERIFY(shownAtTheClock);
+        QCOMPARE(dialog.statusLine().text(), QString("Ready"));
+        QVERIFY(dialog.isVisible());
+        // The transfer is over: the close goes on once the dialog waits for input.
+        QEventLoop idle;
+        QTimer::singleShot(5000, &idle, &QEventLoop::quit);
+        connect(&dialog, &QDialog::finished, &idle, &QEventLoop::quit);
+        idle.exec();
+        QVERIFY(!dialog.isVisible());
+        sim_->stop();
+        QCOMPARE(QString::fromStdString(RecordLines(record_).back()), QString("@Ta"));
+    }
+
     void cancelledFileChoiceSendsNothingAndKeepsTheSetting() {
         skellig::SavePathVyn("/old/anlage.txt");
         startSim({});

@@ -156,3 +156,16 @@ TEST(DisplayFaults, ParsesEveryKindAndRefusesNonsense) {
          {"loud", "wrong-checksum", "wrong-checksum:0", "short-ack:x", "silent-from:3x"})
         EXPECT_FALSE(sim::AddFault(spec, faults, error)) << spec;
 }
+
+TEST(DisplayFaults, EndlessRepeatsTheRetrievalAnswerButNotTheAcknowledgements) {
+    sim::DisplayFaults faults;
+    std::string error;
+    ASSERT_TRUE(sim::AddFault("endless", faults, error));
+    sim::DisplayModel display(faults, kProtocol, "");
+    EXPECT_FALSE(display.respond(Req("@TA\r")).front().endless);
+    display.respond(Req("@@/r"));
+    const sim::Answer answer = display.respond(Req("@YA@"));
+    ASSERT_EQ(answer.size(), 1u);
+    EXPECT_TRUE(answer.front().endless);
+    EXPECT_EQ(answer.front().bytes, kProtocol);
+}

@@ -103,3 +103,17 @@ TEST(PlcFaults, ChangeWhatIsSent) {
     EXPECT_FALSE(bad.parse("silent-after=x"));
     EXPECT_FALSE(bad.parse("loud"));
 }
+
+TEST(PlcFaults, DropAnswerLosesOnlyTheNthAnswerOfItsCommand) {
+    const std::string header = sim::TelegramAnswer(3, 0x0A, Bytes({1, 2}));
+    const std::string ack = sim::AckAnswer();
+    sim::PlcFaults faults;
+    ASSERT_TRUE(faults.parse("drop-answer=0x0A:2"));
+    EXPECT_EQ(faults.apply(1, 3, 0x0A, header), header);
+    EXPECT_EQ(faults.apply(2, 3, 0x42, ack), ack);
+    EXPECT_EQ(faults.apply(3, 3, 0x0A, header), "");
+    EXPECT_EQ(faults.apply(4, 3, 0x0A, header), header);
+    for (const char* wrong : {"drop-answer=10", "drop-answer=:2", "drop-answer=0x100:1",
+                              "drop-answer=10:0", "drop-answer=10:x"})
+        EXPECT_FALSE(sim::PlcFaults().parse(wrong)) << wrong;
+}
