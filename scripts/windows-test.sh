@@ -71,18 +71,14 @@ windows_prefix_ready
 "$WINESERVER" -p5 >"$work/wineserver.log" 2>&1 </dev/null
 
 step "unit tests of the core under Wine"
-# Cases whose expectations are those of a Linux file system or C library, not faults of the
-# code on Windows: a case-insensitive file system (a second spelling of a name is the same
-# file), "\" as the folder separator, symbolic links, and strftime's "%c" in the Windows
-# C library's form (01/05/26 14:03:00).
+# Left out under Wine: cases that expect a Linux file system (names differing only in case
+# are two files there, symbolic links) or "/" in the upload log's names, and the folder
+# picker's field texts, which on Windows end a folder with "\/" (to be mended with the
+# picker; the Qt programs are not built for Windows here).
 linux_only="TempDir.FindsFilesIgnoringCaseButPrefersTheExactName"
 linux_only+=":TextFilePath.FoundIgnoringCaseInAMixedCaseFolder"
 linux_only+=":FolderPickerTest.*:Convert.WritingThroughASymbolicLinkReplacesTheFileItPointsTo"
 linux_only+=":Uploading.WritesModulesConfigurationAndProject"
-linux_only+=":Uploading.OverwriteIsAskedOnceAndNoKeepsEverything"
-linux_only+=":ProjectFiles.LogIsEmptiedThenAppendedInTextMode"
-linux_only+=":Downloading.WritesEveryPartInOrderAndStartsThePlc"
-linux_only+=":Downloading.ProjectProblemsAreFoundBeforeThePlcIsTouched"
 (cd "$win" && GTEST_FILTER="-$linux_only" ctest -L unit -j 2 --output-on-failure --timeout 300)
 
 step "vantorctl.exe get-protocol and convert against displaysim on com17"
