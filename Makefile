@@ -1,5 +1,6 @@
 # Top-level entry points: `make` builds, `make test` builds and runs every test (also under
-# the sanitizers), `make demo` runs the tools against the device simulators.
+# the sanitizers, and the Windows build under Wine), `make demo` runs the tools against the
+# device simulators, `make windows` cross-builds the command-line tools for Windows.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
@@ -21,12 +22,15 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: deps
+	$(MAKE) format-check
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) lint
 	$(MAKE) package-check
 	$(MAKE) asan-test
 	$(MAKE) fuzz-smoke
 	python3 tests/fault_runs.py $(BUILD)
+	$(MAKE) windows-test
 
 asan-test:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON -DSUITE_WITH_QT=OFF
@@ -46,7 +50,7 @@ screenshots: deps
 	scripts/screenshots.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
 
 # Fuzzing: clang with libFuzzer, ASan and UBSan. `make fuzz` runs every target for
 # FUZZ_SECONDS (default 10 minutes each); `make test` runs each for a few seconds over its
@@ -91,7 +95,6 @@ lint: deps configure
 	       | grep -v 'warnings generated\|^Suppressed \|^Use -header-filter\|^clang-tidy-14 '; exit 1; }
 	@echo "lint: no findings (log: $(BUILD)/lint.log)"
 
-test: format-check lint
 
 # Installing and packaging. `make install` installs the built suite under PREFIX (as root,
 # or with sudo, for a system prefix); `make package` builds the Debian package in $(BUILD);
@@ -108,3 +111,23 @@ package: deps
 
 package-check: package
 	packaging/package-check.sh $(BUILD)
+
+# Windows: the command-line tools and the core's unit tests cross-built with MinGW-w64, run
+# under Wine against the Linux build's simulators.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_TARGETS = quarnctl skelligctl vantorctl windows_unit_tests
+
+.PHONY: windows windows-test windows-package
+
+$(WINDOWS_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+windows: $(WINDOWS_BUILD)/CMakeCache.txt
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target $(WINDOWS_TARGETS)
+
+windows-test: windows
+	scripts/windows-test.sh $(WINDOWS_BUILD) $(BUILD)
+
+windows-package: windows
+	scripts/windows-package.sh $(WINDOWS_BUILD)

@@ -3,15 +3,14 @@
 #include <cstdio>
 
 #include "common/format.h"
-#include "link/port_discovery.h"
 
 namespace cli {
 
 PortStack::PortStack(common::Clock& clock, bool trace)
-    : clock_(clock), termios_(clock), start_(clock.now()) {
+    : clock_(clock), port_(serial::MakeSerialDevice(clock)), start_(clock.now()) {
     if (trace) {
         tracing_ = std::make_unique<serial::TracingDevice>(
-            termios_, [this](serial::TraceDirection direction, const std::string& bytes) {
+            *port_, [this](serial::TraceDirection direction, const std::string& bytes) {
                 this->trace(direction, bytes);
             });
     }
@@ -49,7 +48,7 @@ void PortStack::trace(serial::TraceDirection direction, const std::string& bytes
 
 serial::SerialDevice& PortStack::device() {
     if (tracing_) return *tracing_;
-    return termios_;
+    return *port_;
 }
 
 std::string ChoosePort(const std::string& portOption, common::Frontend& frontend,
@@ -69,7 +68,7 @@ bool OpenOrExplain(serial::CSerialLink& serial, const std::string& port, bool fa
 }
 
 void PrintPorts(const std::string& sysfsRoot) {
-    auto ports = serial::EnumeratePorts(sysfsRoot);
+    auto ports = serial::ListPorts(sysfsRoot);
     std::string chosen = serial::ChooseConverterPort(ports);
     if (ports.empty()) std::printf("No serial ports found\n");
     for (const auto& port : ports) {

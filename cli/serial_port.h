@@ -6,13 +6,13 @@
 
 #include "common/clock.h"
 #include "common/frontend.h"
+#include "link/platform_serial.h"
 #include "link/serial_link.h"
-#include "link/termios_device.h"
 #include "link/tracing_device.h"
 
 namespace cli {
 
-// The port device stack of a tool: the termios device, wrapped for --trace. The trace
+// The port device stack of a tool: the platform's device, wrapped for --trace. The trace
 // prints each write on a line of its own, and the bytes read up to the next write or
 // silence on one line, stamped with the time their first byte came.
 class PortStack {
@@ -30,7 +30,7 @@ class PortStack {
     common::Clock& clock_;
     std::string pendingReads_;
     common::Millis pendingSince_{0};
-    serial::TermiosDevice termios_;
+    std::unique_ptr<serial::SerialDevice> port_;
     std::unique_ptr<serial::TracingDevice> tracing_;
     common::Millis start_;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// Finding the USB-serial converter among the machine's serial ports. Ports are listed from
-// the sysfs tty class; the root is a parameter so tests can build a fake tree.
+// Finding the USB-serial converter among the machine's serial ports. The rule is the same on
+// every platform; the list it looks at comes from a PortEnumeration: the sysfs tty class on
+// Linux, the device-setup library's ports class on Windows, a fixed list in tests.
 #include <string>
 #include <vector>
 
@@ -9,19 +10,22 @@
 namespace serial {
 
 struct PortInfo {
-    std::string name;         // tty name, for example ttyUSB0; opened as /dev/<name>
-    std::string description;  // contains "USB" when the port sits on the USB bus
+    std::string name;         // ttyUSB0 (opened as /dev/ttyUSB0), or com5 on Windows
+    std::string description;  // contains "USB" when the port belongs to a USB-serial converter
 };
 
-// Serial ports with hardware behind them, in natural name order (ttyS2 before ttyS10).
-// Virtual terminals and placeholder UART ports without a chip are skipped.
-std::vector<PortInfo> EnumeratePorts(const std::string& sysfsRoot = "/sys");
+// The machine's serial ports with their descriptions, in the order the platform lists them.
+class PortEnumeration {
+  public:
+    virtual ~PortEnumeration() = default;
+    virtual std::vector<PortInfo> EnumeratePorts() = 0;
+};
 
-// The last port whose description contains "USB" (case-sensitive), or empty after the
-// message "No USB Serial converter found\n"; the caller then ends the program.
-std::string FindConverterPort(common::Frontend& frontend, const std::string& sysfsRoot = "/sys");
-
-// The same choice without the message, for listings.
+// The last port whose description contains "USB" (case-sensitive), or empty.
 std::string ChooseConverterPort(const std::vector<PortInfo>& ports);
+
+// The same choice; when there is none, the message "No USB Serial converter found\n" and an
+// empty name, after which the caller ends the program.
+std::string FindConverterPort(common::Frontend& frontend, PortEnumeration& enumeration);
 
 }  // namespace serial

@@ -4,11 +4,6 @@
 
 namespace serial {
 
-std::string DevicePathFor(const std::string& portName) {
-    if (portName.find('/') != std::string::npos) return portName;
-    return "/dev/" + portName;
-}
-
 CSerialLink::CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program)
     : device_(device), frontend_(frontend), program_(program), settings_(SettingsFor(program)) {}
 

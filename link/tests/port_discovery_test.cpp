@@ -6,6 +6,8 @@
 #include <fstream>
 
 #include "common/recording_frontend.h"
+#include "link/platform_serial.h"
+#include "link/sysfs_ports.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "common/file_helpers.h"
-#include "link/port_discovery.h"
+#include "link/platform_serial.h"
 #include "plc/files/transfer_log.h"
 #include "plc_tool/core/control_operations.h"
 #include "plc_tool/qt/about_box.h"
@@ -35,7 +35,7 @@ CQuarnWinDlg::CQuarnWinDlg(QuarnWinOptions options, QWidget* parent)
         clock_ = ownClock_.get();
     }
     frontend_ = std::make_unique<QtFrontend>(*this, *status_);
-    device_ = std::make_unique<serial::TermiosDevice>(*clock_);
+    device_ = serial::MakeSerialDevice(*clock_);
     session_ = std::make_unique<QuarnSession>(*device_, *clock_, *frontend_);
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "common/clock.h"
-#include "link/termios_device.h"
+#include "link/serial_device.h"
 #include "plc_tool/core/quarn_session.h"
 #include "plc_tool/qt/qt_frontend.h"
 #include "plc_tool/qt/quarnwin_options.h"
@@ -81,7 +81,7 @@ class CQuarnWinDlg final : public QDialog {
     std::unique_ptr<common::Clock> ownClock_;
     common::Clock* clock_ = nullptr;
     std::unique_ptr<QtFrontend> frontend_;
-    std::unique_ptr<serial::TermiosDevice> device_;
+    std::unique_ptr<serial::SerialDevice> device_;
     std::unique_ptr<QuarnSession> session_;
 };
 

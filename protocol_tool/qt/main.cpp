@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "common/clock.h"
-#include "link/termios_device.h"
+#include "link/platform_serial.h"
 #include "protocol_tool/qt/vantor_dlg.h"
 
 namespace {
@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     }
 
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
-    vantor::CVantorDlg dialog(device, parser.value(port));
+    auto device = serial::MakeSerialDevice(clock);
+    vantor::CVantorDlg dialog(*device, parser.value(port));
     if (!dialog.Initialise()) return 1;
     dialog.exec();
     return 0;

@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "link/port_discovery.h"
+#include "link/platform_serial.h"
 #include "protocol_tool/core/convert_to_xls.h"
 #include "protocol_tool/qt/about_dlg.h"
 #include "protocol_tool/qt/protocol_dlg.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "common/clock.h"
-#include "link/termios_device.h"
+#include "link/platform_serial.h"
 #include "setup_tool/qt/skellig_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"
 
@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     }
 
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
-    skellig::CSkelligDlg dialog(device, parser.value(port));
+    auto device = serial::MakeSerialDevice(clock);
+    skellig::CSkelligDlg dialog(*device, parser.value(port));
     // No converter: the dialog closes again at once; its setting is written back unchanged.
     if (!dialog.Initialise()) return 1;
     dialog.exec();

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "link/port_discovery.h"
+#include "link/platform_serial.h"
 #include "setup_tool/core/text_pages.h"
 #include "setup_tool/qt/about_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"

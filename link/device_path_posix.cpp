@@ -1,0 +1,10 @@
+#include "link/serial_link.h"
+
+namespace serial {
+
+std::string DevicePathFor(const std::string& portName) {
+    if (portName.find('/') != std::string::npos) return portName;
+    return "/dev/" + portName;
+}
+
+}  // namespace serial

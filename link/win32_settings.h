@@ -1,0 +1,22 @@
+#pragma once
+// The Windows line state (DCB) and time-outs (COMMTIMEOUTS) for a program's line settings.
+// Kept apart from the device so tests can check them without a port.
+#include <windows.h>
+
+#include "link/line_settings.h"
+
+namespace serial {
+
+// The current state with the program's fields changed: speed, 8 data bits, parity, stop
+// bits, binary mode, parity checking, DTR and RTS held as the settings say, no CTS/DSR flow
+// control or DSR sensitivity, no XON/XOFF, transmission going on after XOFF, no error
+// character, NUL stripping or abort on error. The XON/XOFF limits and characters and every
+// other field stay as they were.
+DCB BuildDcb(const DCB& current, const LineSettings& settings);
+
+// One-byte reads end after `readTotal` of silence (the interval time-out never comes into
+// play); a write gives up after `writeTotal`. No per-byte parts.
+COMMTIMEOUTS BuildTimeouts(common::Millis readInterval, common::Millis readTotal,
+                           common::Millis writeTotal);
+
+}  // namespace serial
