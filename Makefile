@@ -60,7 +60,7 @@ FUZZ_SECONDS ?= 600
 
 fuzz-build:
 	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_FUZZ=ON \
-	  -DSUITE_WITH_QT=OFF -DSUITE_FOLDERS="common;link;plc;monitor;sim;setup_tool;protocol_tool"
+	  -DSUITE_WITH_QT=OFF -DSUITE_FOLDERS="common;link;cli;plc;monitor;sim;setup_tool;protocol_tool"
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 
 fuzz: deps
