@@ -27,13 +27,15 @@ test: deps
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 	$(MAKE) lint
 	$(MAKE) package-check
-	$(MAKE) asan-test
 	$(MAKE) fuzz-smoke
 	python3 tests/fault_runs.py $(BUILD)
 	$(MAKE) windows-test
 
+# The sanitizer build: clang with ASan and UBSan for the unit tests, and the fuzz targets
+# built in the same tree (libFuzzer's coverage on all code), so one build serves both.
 asan-test:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON -DSUITE_WITH_QT=OFF
+	CXX=clang++-14 cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON \
+	  -DSUITE_FUZZ=ON -DSUITE_WITH_QT=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L unit --timeout 300
 
@@ -54,7 +56,8 @@ clean:
 
 # Fuzzing: clang with libFuzzer, ASan and UBSan. `make fuzz` runs every target for
 # FUZZ_SECONDS (default 10 minutes each); `make test` runs each for a few seconds over its
-# seed corpus, so a target that no longer builds or crashes on its seeds fails.
+# seed corpus (from the sanitizer build), so a target that no longer builds or crashes on
+# its seeds fails.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 
@@ -69,8 +72,8 @@ fuzz: deps
 	$(MAKE) build
 	python3 tests/fault_runs.py $(BUILD) --long
 
-fuzz-smoke: fuzz-build
-	scripts/fuzz.sh $(FUZZ_BUILD) 3
+fuzz-smoke: asan-test
+	scripts/fuzz.sh $(ASAN_BUILD) 3
 
 # Tidy habits: `make format` formats every C++ file of the tree with .clang-format;
 # `make format-check` fails on a file that is not formatted; `make lint` runs clang-tidy with
