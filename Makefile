@@ -52,7 +52,7 @@ screenshots: deps
 	scripts/screenshots.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
 
 # Fuzzing: clang with libFuzzer, ASan and UBSan. `make fuzz` runs every target for
 # FUZZ_SECONDS (default 10 minutes each); `make test` runs each for a few seconds over its
