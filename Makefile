@@ -5,6 +5,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A compiler cache (ccache, used when installed) keyed on paths relative to the tree, so a
+# second clone or work tree reuses what the first compiled.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: all build deps configure test asan-test demo bench clean screenshots fuzz fuzz-build fuzz-smoke
 
