@@ -97,7 +97,7 @@ int CreateUnnamed(const fs::path& folder) {
 fs::path NameUnnamed(int fd, const fs::path& target) {
     const std::string self = std::string(kOwnFileDescriptors) + "/" + std::to_string(fd);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const fs::path name = replacing::IncompleteNameFor(target);
+        fs::path name = replacing::IncompleteNameFor(target);
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return name;
 #ifdef AT_EMPTY_PATH

@@ -61,6 +61,7 @@ DownloadOutcome Download::Rehearse(const std::filesystem::path& projectFile, Dow
     std::vector<PreparedModule> modules;
     if (!Prepare(work, modules)) return DownloadOutcome::kRefused;
     std::vector<const ModuleImage*> images;
+    images.reserve(modules.size());
     for (const PreparedModule& module : modules) images.push_back(&module.image);
     const PlcState& state = programmer_.state();
     const bool configurationAllowed =

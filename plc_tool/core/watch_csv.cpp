@@ -1,5 +1,6 @@
 #include "plc_tool/core/watch_csv.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "common/format.h"
@@ -41,6 +42,7 @@ bool WatchCsv::WriteRow(const monitor::DisplayPage& page,
                         std::chrono::system_clock::time_point when) {
     if (!file_) return false;
     std::vector<std::string> operands;
+    operands.reserve(static_cast<size_t>(std::max(page.usedCells, 0)));
     for (int i = 0; i < page.usedCells; ++i) operands.push_back(page.cells[i].operand);
     std::string text;
     if (!headerWritten_ || operands != header_) {

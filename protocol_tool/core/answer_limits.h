@@ -9,6 +9,6 @@
 namespace protocol {
 
 inline constexpr std::size_t kMaxAnswerLines = 100000;
-inline constexpr std::size_t kMaxAnswerBytes = 8u * 1024 * 1024;
+inline constexpr std::size_t kMaxAnswerBytes = std::size_t{8} * 1024 * 1024;
 
 }  // namespace protocol
