@@ -3,36 +3,17 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "common/clock.h"
 #include "link/platform_serial.h"
+#include "qt_shared/text_only_application.h"
 #include "setup_tool/qt/skellig_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"
 
-namespace {
-
-// --help and --version are answered without a display.
-bool AsksOnlyForText(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--port") == 0)
-            ++i;  // a path, whatever it looks like
-        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
-                 std::strcmp(argv[i], "--version") == 0)
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    std::unique_ptr<QCoreApplication> app;
-    if (AsksOnlyForText(argc, argv))
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
+    // --help and --version are answered without a display.
+    std::unique_ptr<QCoreApplication> app = qtshared::MakeApplication(argc, argv);
     QCoreApplication::setOrganizationName(skellig::kSettingsCompany);
     QCoreApplication::setApplicationName(skellig::kSettingsProgram);
 
