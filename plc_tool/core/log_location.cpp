@@ -1,5 +1,6 @@
 #include "plc_tool/core/log_location.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace quarnwin {
@@ -27,9 +28,45 @@ bool IsInstalledUnderPrefix(const fs::path& programFolder) {
     return fs::is_directory(folder.parent_path() / "share", ec);
 }
 
+namespace {
+
+// A folder without a trailing separator, so that its last element is its name.
+fs::path WithoutTrailingSeparator(const fs::path& folder) {
+    fs::path normal = folder.lexically_normal();
+    return normal.has_filename() ? normal : normal.parent_path();
+}
+
+bool SameNameIgnoringCase(const fs::path& a, const fs::path& b) {
+    const auto lower = [](auto c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
+    return std::ranges::equal(a.native(), b.native(),
+                              [&](auto x, auto y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
+
+bool IsInsideProgramFiles(const fs::path& programFolder,
+                          const std::vector<fs::path>& programFilesFolders) {
+    const fs::path program = WithoutTrailingSeparator(programFolder);
+    return std::ranges::any_of(programFilesFolders, [&](const fs::path& root) {
+        if (root.empty()) return false;
+        const fs::path top = WithoutTrailingSeparator(root);
+        auto name = program.begin();
+        for (const fs::path& element : top) {
+            if (name == program.end() || !SameNameIgnoringCase(*name, element)) return false;
+            ++name;
+        }
+        return true;
+    });
+}
+
+bool IsInstalled(const fs::path& programFolder) {
+    return IsInstalledUnderPrefix(programFolder) ||
+           IsInsideProgramFiles(programFolder, ProgramFilesFolders());
+}
+
 fs::path ChooseLogFolder(const fs::path& programFolder, bool programFolderWritable,
                          const fs::path& userDataFolder) {
-    if (programFolder.empty() || IsInstalledUnderPrefix(programFolder) || !programFolderWritable)
+    if (programFolder.empty() || IsInstalled(programFolder) || !programFolderWritable)
         return userDataFolder;
     return programFolder;
 }
@@ -37,7 +74,7 @@ fs::path ChooseLogFolder(const fs::path& programFolder, bool programFolderWritab
 fs::path DefaultLogFile() {
     const fs::path program = RunningProgramFolder();
     const bool besideProgram =
-        !program.empty() && !IsInstalledUnderPrefix(program) && CanAppend(program / kLogFileName);
+        !program.empty() && !IsInstalled(program) && CanAppend(program / kLogFileName);
     const fs::path folder = ChooseLogFolder(program, besideProgram, UserDataFolder());
     if (folder.empty()) return {};
     std::error_code ec;

@@ -5,9 +5,11 @@
 // program file, as the device's technicians know it. A program installed under a system
 // prefix (its file in the bin/ folder of a prefix that also has a share/ folder: /usr/bin,
 // /usr/local/bin, ~/.local/bin) never writes into its installation folders, even as root:
-// its log lives in the per-user data folder. The dialog and quarnctl choose the same folder,
-// so their logs meet.
+// its log lives in the per-user data folder. On Windows a program inside a Program Files
+// folder counts as installed in the same way, even when run by an administrator. The dialog
+// and quarnctl choose the same folder, so their logs meet.
 #include <filesystem>
+#include <vector>
 
 namespace quarnwin {
 
@@ -15,8 +17,21 @@ namespace quarnwin {
 // and a folder "share" stands beside it.
 bool IsInstalledUnderPrefix(const std::filesystem::path& programFolder);
 
-// The folder of log.txt: `programFolder` when the program is not installed under a prefix
-// and may write there, else `userDataFolder`.
+// True when `programFolder` lies inside one of `programFilesFolders`, names compared as
+// Windows compares them (ignoring the case of letters). Empty entries stand for no folder.
+bool IsInsideProgramFiles(const std::filesystem::path& programFolder,
+                          const std::vector<std::filesystem::path>& programFilesFolders);
+
+// The system's folders for installed programs: on Windows the Program Files folders
+// (%ProgramFiles%, %ProgramW6432%, %ProgramFiles(x86)%); none elsewhere.
+std::vector<std::filesystem::path> ProgramFilesFolders();
+
+// True when the program in `programFolder` is installed: under a prefix, or inside one of
+// the system's folders for installed programs.
+bool IsInstalled(const std::filesystem::path& programFolder);
+
+// The folder of log.txt: `programFolder` when the program is not installed and may write
+// there, else `userDataFolder`.
 std::filesystem::path ChooseLogFolder(const std::filesystem::path& programFolder,
                                       bool programFolderWritable,
                                       const std::filesystem::path& userDataFolder);

@@ -21,6 +21,11 @@ fs::path UserDataFolder() {
     return data / "Hadrel" / "QuarnWin";
 }
 
+// An installed program is recognised by its prefix's layout alone.
+std::vector<fs::path> ProgramFilesFolders() {
+    return {};
+}
+
 fs::path RunningProgramFolder() {
     std::error_code ec;
     const fs::path program = fs::read_symlink("/proc/self/exe", ec);

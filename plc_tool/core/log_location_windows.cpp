@@ -17,6 +17,16 @@ fs::path UserDataFolder() {
     return fs::path(local) / "Hadrel" / "QuarnWin";
 }
 
+// A 64-bit program sees the 64-bit folder as %ProgramFiles% and %ProgramW6432%.
+std::vector<fs::path> ProgramFilesFolders() {
+    std::vector<fs::path> folders;
+    for (const wchar_t* name : {L"ProgramFiles", L"ProgramW6432", L"ProgramFiles(x86)"}) {
+        const wchar_t* folder = _wgetenv(name);
+        if (folder && *folder) folders.emplace_back(folder);
+    }
+    return folders;
+}
+
 fs::path RunningProgramFolder() {
     std::vector<wchar_t> name(MAX_PATH);
     for (;;) {

@@ -10,6 +10,7 @@
 
 namespace fs = std::filesystem;
 using quarnwin::ChooseLogFolder;
+using quarnwin::IsInsideProgramFiles;
 using quarnwin::IsInstalledUnderPrefix;
 
 namespace {
@@ -59,7 +60,35 @@ TEST_F(LogLocation, OnlyABinFolderBesideAShareFolderCountsAsInstalled) {
     EXPECT_EQ(ChooseLogFolder({}, true, user), user);
 }
 
-#ifndef _WIN32
+TEST(ProgramFiles, AProgramInsideAProgramFilesFolderCountsAsInstalled) {
+    const std::vector<fs::path> folders{"", "C:/Program Files/", "C:/Program Files (x86)"};
+    EXPECT_TRUE(IsInsideProgramFiles("C:/Program Files/Hadrel/Service Suite", folders));
+    EXPECT_TRUE(IsInsideProgramFiles("c:/PROGRAM FILES/hadrel/Service Suite/", folders));
+    EXPECT_TRUE(IsInsideProgramFiles("C:/Program Files (x86)/Tools", folders));
+    EXPECT_TRUE(IsInsideProgramFiles("C:/Program Files/Tools/../Hadrel", folders));
+    // A name that merely begins like the folder's, another drive, a parent, no folders: the
+    // empty entry (an unset variable) must not stand for every folder.
+    EXPECT_FALSE(IsInsideProgramFiles("C:/Program Files Tools/Hadrel", folders));
+    EXPECT_FALSE(IsInsideProgramFiles("D:/Program Files/Hadrel", folders));
+    EXPECT_FALSE(IsInsideProgramFiles("C:/Tools", folders));
+    EXPECT_FALSE(IsInsideProgramFiles("C:/Program Files/../Tools", folders));
+    EXPECT_FALSE(IsInsideProgramFiles("C:/Program Files/Hadrel", {""}));
+}
+
+#ifdef _WIN32
+// Run as an administrator, an installed program could write its folder; its log still goes
+// to the per-user folder, so that uninstalling takes nothing of the user's and leaves nothing.
+TEST_F(LogLocation, AProgramUnderProgramFilesLogsInTheUserFolderEvenWhenItCouldWriteItsOwn) {
+    const std::wstring saved = _wgetenv(L"ProgramW6432") ? _wgetenv(L"ProgramW6432") : L"";
+    const fs::path programFiles = folder("Program Files");
+    _wputenv_s(L"ProgramW6432", programFiles.c_str());
+    const fs::path user = folder("AppData/Local/Hadrel/QuarnWin");
+    EXPECT_EQ(ChooseLogFolder(folder("Program Files/Hadrel/Service Suite"), true, user), user);
+    const fs::path own = folder("Tools/Service Suite");
+    EXPECT_EQ(ChooseLogFolder(own, true, user), own);
+    _wputenv_s(L"ProgramW6432", saved.c_str());
+}
+#else
 TEST_F(LogLocation, UserDataFolderFollowsTheXdgVariablesAsTheDialogDoes) {
     const char* savedXdg = std::getenv("XDG_DATA_HOME");
     const char* savedHome = std::getenv("HOME");
