@@ -133,8 +133,10 @@ $(WINDOWS_BUILD)/CMakeCache.txt:
 windows: $(WINDOWS_BUILD)/CMakeCache.txt
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target $(WINDOWS_TARGETS)
 
-windows-test: windows
+windows-test: windows-package
 	scripts/windows-test.sh $(WINDOWS_BUILD) $(BUILD)
+	scripts/windows-install-test.sh $(WINDOWS_BUILD) $(BUILD)
 
+# The zip and the setup program (NSIS) of what `make windows` built.
 windows-package: windows
 	scripts/windows-package.sh $(WINDOWS_BUILD)

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth
   dbus-daemon
-  mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip
+  mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip nsis
   clang-14 libclang-rt-14-dev
   python3
   # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
