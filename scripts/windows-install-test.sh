@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows setup program under Wine, as a technician meets it on a fresh PC: a silent
-# install for all users, the installed programs at work (quarnctl.exe downloads the sample
-# project into plcsim on com5; the dialog programs, when built, answer --version), the
-# Start-menu entries and the entry in the list of installed programs, then a silent
-# uninstall that leaves no file of the suite behind but keeps the user's settings and logs.
+# install for all users (twice, as for an update), the installed programs at work
+# (quarnctl.exe downloads the sample project into plcsim on com5; the dialog programs, when
+# built, answer --version), the Start-menu entries and the entry in the list of installed
+# programs, then a silent uninstall that leaves no file of the suite behind but keeps the
+# user's settings and logs.
 # The test has a Wine prefix of its own (wine-prefix-setup in the Windows build), brought back
 # to a machine without the suite before each run.
 # Usage: scripts/windows-install-test.sh WINDOWS_BUILD LINUX_BUILD
@@ -77,13 +78,20 @@ rm -rf "$drive_c/Program Files/Hadrel" "$start_menu" "$user_data"
 "$WINE" reg delete 'HKCU\Software\Hadrel' /f >/dev/null 2>&1 || true
 run reg add "$settings_key" /v Baudrate /t REG_SZ /d 19200 /f
 
+# Exactly the files of the zip, and the uninstaller.
+expect_installed_files() {
+    diff <(cd "$install_dir" && find . -type f | sed 's|^\./||' | sort) \
+        <({ zip_files "$zip"; echo Uninstall.exe; } | sort) ||
+        fail "the install folder holds other files than the zip"
+}
 step "silent install"
 run "$setup" /S
 settle
-# Exactly the files of the zip, and the uninstaller.
-diff <(cd "$install_dir" && find . -type f | sed 's|^\./||' | sort) \
-    <({ zip_files "$zip"; echo Uninstall.exe; } | sort) ||
-    fail "the install folder holds other files than the zip"
+expect_installed_files
+step "silent install again, over the installed suite (an update)"
+run "$setup" /S
+settle
+expect_installed_files
 dialogs=()
 for program in QuarnWin Skellig Vantor; do
     [ -f "$install_dir/$program.exe" ] && dialogs+=("$program")
