@@ -41,9 +41,10 @@ nsis_text() { printf '%s' "${1//\$/\$\$}"; }
 list="$stage/files.nsh"
 {
     for program in "${dialogs[@]}"; do echo "!define HAVE_$program"; done
-    programs=("${dialogs[@]}" quarnctl skelligctl vantorctl)
-    last=$((${#programs[@]} - 1))
-    echo "!define PROGRAMS \"$(IFS=,; echo "${programs[*]:0:last}" | sed 's/,/, /g') and ${programs[last]}\""
+    # "QuarnWin, Skellig, Vantor, quarnctl, skelligctl and vantorctl" for the welcome page.
+    words=""
+    for program in "${dialogs[@]}" quarnctl skelligctl; do words+="$program, "; done
+    echo "!define PROGRAMS \"${words%, } and vantorctl\""
     echo '!macro InstallFiles'
     (cd "$stage/$name" && find . -type d | sort) | while read -r dir; do
         rel=${dir#.}
