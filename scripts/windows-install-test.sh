@@ -139,6 +139,13 @@ for program in "${dialogs[@]}"; do
     run "$install_win\\$program.exe" --version
     tr -d '\r' <"$work/stdout.txt" | grep -q "$version" || echo "   (no version text on standard output)"
 done
+# QuarnWin registers itself for its user as an automation server at every start.
+automation_key='HKCU\Software\Classes\QuarnWin.Application'
+if [ -f "$install_dir/QuarnWin.exe" ]; then
+    step "the installed QuarnWin.exe registers itself as an automation server"
+    run "$install_win\\QuarnWin.exe" /RegServer
+    reg_has "$automation_key" || fail "no $automation_key"
+fi
 
 step "silent uninstall"
 run "$install_win\\Uninstall.exe" /S
@@ -146,6 +153,7 @@ settle
 [ ! -e "$drive_c/Program Files/Hadrel" ] || { find "$drive_c/Program Files/Hadrel"; fail "files were left behind"; }
 [ ! -e "$start_menu" ] || fail "the Start-menu folder was left behind"
 ! reg_has "$uninstall_key" || fail "the uninstall entry was left behind"
+! reg_has "$automation_key" || fail "QuarnWin's automation registration was left behind"
 reg_has "$settings_key" /v Baudrate || fail "the user's settings were removed"
 [ -f "$user_data/QuarnWin/log.txt" ] || fail "the user's log was removed"
 

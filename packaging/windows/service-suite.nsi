@@ -153,6 +153,14 @@ Section "Uninstall"
   SetShellVarContext all
   SetRegView 64
 
+  ; QuarnWin registers itself as an automation server for its user whenever it starts; the
+  ; program takes the registration back before it goes.
+  !ifdef HAVE_QuarnWin
+    ${If} ${FileExists} "$INSTDIR\QuarnWin.exe"
+      ExecWait '"$INSTDIR\QuarnWin.exe" /UnregServer'
+    ${EndIf}
+  !endif
+
   ; Only what the setup program installed; a file of the user's own keeps its folder.
   ClearErrors
   !insertmacro UninstallFiles
