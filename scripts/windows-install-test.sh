@@ -3,8 +3,8 @@
 # install for all users (twice, as for an update), the installed programs at work
 # (quarnctl.exe downloads the sample project into plcsim on com5; the dialog programs, when
 # built, answer --version), the Start-menu entries and the entry in the list of installed
-# programs, then a silent uninstall that leaves no file of the suite behind but keeps the
-# user's settings and logs.
+# programs, then a silent uninstall (refused while a program of the suite runs) that leaves
+# no file of the suite behind but keeps the user's settings and logs.
 # The test has a Wine prefix of its own (wine-prefix-setup in the Windows build), brought back
 # to a machine without the suite before each run.
 # Usage: scripts/windows-install-test.sh WINDOWS_BUILD LINUX_BUILD
@@ -146,6 +146,25 @@ if [ -f "$install_dir/QuarnWin.exe" ]; then
     run "$install_win\\QuarnWin.exe" /RegServer
     reg_has "$automation_key" || fail "no $automation_key"
 fi
+
+step "uninstalling while quarnctl.exe runs removes what it can and says the suite is still there"
+stty -F "$(readlink "$work/plc")" -inpck
+"$WINE" "$install_win\\quarnctl.exe" --port com5 watch "$install_win\\samples\\monitor\\demo.ot" \
+    </dev/null >"$work/watch.txt" 2>&1 &
+watcher=$!
+for _ in $(seq 60); do grep -q "Show variables" "$work/watch.txt" && break; sleep 0.5; done
+grep -q "Show variables" "$work/watch.txt" || { cat "$work/watch.txt"; fail "quarnctl.exe watch did not start"; }
+# Run in place (_?=), so that its exit status is the uninstall's. The folder goes unquoted,
+# as the uninstaller wants it: Wine joins the words with spaces.
+read -ra in_place <<<"_?=$install_win"
+status=0
+"$WINE" "$install_win\\Uninstall.exe" /S "${in_place[@]}" >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "the uninstall with quarnctl.exe running ended with $status, not 2"
+if [ ! -f "$install_dir/quarnctl.exe" ] || ! reg_has "$uninstall_key"; then
+    fail "the uninstall entry went although quarnctl.exe is still installed"
+fi
+kill "$watcher"
+wait "$watcher" 2>/dev/null || true
 
 step "silent uninstall"
 run "$install_win\\Uninstall.exe" /S

@@ -104,7 +104,7 @@ Section "Service Suite" SecSuite
     ExecWait '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR' $0
     ${If} ${Errors}
     ${OrIf} $0 != 0
-      MessageBox MB_OK|MB_ICONSTOP "The installed ${PRODUCT} in $INSTDIR could not be removed before the update, probably because one of its programs is still running. Please close QuarnWin, Skellig, Vantor and the command-line tools, then run this setup again." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "The installed ${PRODUCT} in $INSTDIR could not be removed before the update, probably because one of its programs is still running. Please close ${PROGRAMS}, then run this setup again." /SD IDOK
       SetErrorLevel 2
       Abort "The earlier installation is still in use."
     ${EndIf}
@@ -165,7 +165,7 @@ Section "Uninstall"
   ClearErrors
   !insertmacro UninstallFiles
   ${If} ${Errors}
-    MessageBox MB_OK|MB_ICONEXCLAMATION "Some files of ${PRODUCT} in $INSTDIR could not be removed, probably because a program of the suite is still running. Please close QuarnWin, Skellig, Vantor and the command-line tools, then uninstall again." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Some files of ${PRODUCT} in $INSTDIR could not be removed, probably because a program of the suite is still running. Please close ${PROGRAMS}, then uninstall again." /SD IDOK
     SetErrorLevel 2
     Abort "Files in use: ${PRODUCT} is not completely removed."
   ${EndIf}
