@@ -15,8 +15,6 @@ namespace plc {
 
 namespace {
 
-constexpr std::uint8_t kNumberBits = 0x3F;
-
 // Byte by byte over the longer of the two; a byte one side lacks counts as a difference
 // (shown as 0 on that side).
 ModuleComparison Compare(const std::string& name, std::string_view expected,
@@ -169,9 +167,9 @@ VerifyReport CompareProject(const ExpectedProject& expected, const PlcReadBack& 
             // What the PLC chose and the day of the download come from the PLC.
             std::copy_n(entry.bytes.begin() + header::kYear, header::kMinute - header::kYear + 1,
                         header.begin() + header::kYear);
-            header[header::kDirectoryCode] =
-                static_cast<std::uint8_t>((header[header::kDirectoryCode] & ~kNumberBits) |
-                                          (entry.bytes[header::kDirectoryCode] & kNumberBits));
+            header[header::kDirectoryCode] = static_cast<std::uint8_t>(
+                (header[header::kDirectoryCode] & ~directory::kNumberMask) |
+                (entry.bytes[header::kDirectoryCode] & directory::kNumberMask));
             header[header::kStartPage] = entry.bytes[header::kStartPage];
         }
         std::string expectedBytes(View(header.data(), header.size()));
