@@ -17,7 +17,7 @@ dialogs="quarnwin skellig vantor"
 programs="$dialogs quarnctl skelligctl vantorctl plcsim displaysim"
 
 work=$(mktemp -d /tmp/first-steps.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${FIRST_STEPS_KEEP:-}" ] || rm -rf "$work"' EXIT
 chmod 755 "$work"
 mkdir "$work/tmp" "$work/home"
 as_user() {
@@ -39,7 +39,7 @@ as_user test -x "$root/usr/bin/quarnctl" ||
 rewrite() {
   local names
   names=$(echo "$programs" | tr ' ' '|')
-  sed -E -e "s#(^|[ =])/usr/#\1$root/usr/#g" -e "s#(^|[ =])/tmp/#\1$work/tmp/#g" \
+  sed -E -e "s#(^|[ =])/tmp/#\1$work/tmp/#g" -e "s#(^|[ =])/usr/#\1$root/usr/#g" \
     -e "s#^($names)( |\$)#$root/usr/bin/\1\2#" |
     while IFS= read -r line; do
       for d in $dialogs; do
@@ -63,10 +63,11 @@ readme_steps() {
 
 # The example blocks of a man page that start a simulator, with roff's escapes undone.
 man_steps() {
-  awk '/^\[EXAMPLES\]/ {e = 1; next} /^\[/ {e = 0}
-       e && /^\.nf/ {b = 1; block = ""; next}
-       e && /^\.fi/ {b = 0; if (block ~ /sim --link/) printf "%s", block; next}
-       b {block = block $0 "\n"}' "$1" | sed -e 's/\\-/-/g' -e 's/\\e$/\\/'
+  sed -e 's/\\-/-/g' -e 's/\\e$/\\/' "$1" |
+    awk '/^\[EXAMPLES\]/ {e = 1; next} /^\[/ {e = 0}
+         e && /^\.nf/ {b = 1; block = ""; next}
+         e && /^\.fi/ {b = 0; if (block ~ /sim --link/) printf "%s", block; next}
+         b {block = block $0 "\n"}'
 }
 
 run_steps() {
