@@ -11,6 +11,7 @@
 #include "link/serial_link.h"
 #include "plc/transfer/backup.h"
 #include "plc/transfer/download.h"
+#include "plc/transfer/plc_directory.h"
 #include "plc/transfer/verify.h"
 #include "sim/plc/plc_device.h"
 #include "sim/plc/request_parser.h"
@@ -219,6 +220,14 @@ TEST_F(TrustedDownload, BackupIsAProjectThatRestoresThePlc) {
     Client restore(plc);
     ASSERT_EQ(Download(folder / "TANK_PLA.pr", restore), plc::DownloadOutcome::kComplete);
     EXPECT_TRUE(UndatedImage(plc) == before);
+
+    // A second backup in the same second claims a folder of its own.
+    Client again(plc);
+    plc::ReadPlcDirectory(*again.programmer);  // the title names the folder
+    fs::path second;
+    ASSERT_TRUE(plc::BackUpPlc(*again.programmer, log, work / "backups", FixedTime, &second));
+    EXPECT_EQ(second, work / "backups" / "TANK_PLANT_7-20261208-050403-2");
+    EXPECT_TRUE(fs::exists(second / "TANK_PLA.pr"));
 }
 
 TEST_F(TrustedDownload, FailedBackupHoldsTheDownloadBeforeAnyChange) {
