@@ -188,6 +188,19 @@ TEST_F(TrustedDownload, VerifyOfFilesTellsTheProjectFromAnother) {
                                         "ALARMS: in the PLC, not in the project"}));
 }
 
+TEST_F(TrustedDownload, VerifySaysWhichFileItCannotRead) {
+    Client client(plc);
+    const plc::PlcReadBack back = plc::ReadBack(*client.programmer);
+    EXPECT_FALSE(plc::ExpectedFromFiles(work / "none.pr", *client.programmer, back));
+    const fs::path small = SmallProject();
+    fs::remove(small.parent_path() / "project.kb");
+    EXPECT_FALSE(plc::ExpectedFromFiles(small, *client.programmer, back));
+    EXPECT_EQ(client.frontend.texts("message"),
+              (std::vector<std::string>{"Cannot read the project file " +
+                                            (work / "none.pr").string() + ": it does not exist",
+                                        "Can't open kb file", "Kein Konfigurationsblock"}));
+}
+
 // The PLC's memory with the modules' dates cleared: a download dates each module by its
 // file's last access, and the backup's files are not the project's.
 std::string UndatedImage(sim::PlcDevice& plc) {
