@@ -55,12 +55,24 @@ std::optional<std::uint8_t> CSerialLink::ReadByte() {
     return byte;
 }
 
+common::Millis CSerialLink::AnswerTimeBound(const LineSettings& settings, size_t longestBytes) {
+    constexpr std::int64_t kMillisPerSecond = 1000;
+    constexpr std::int64_t kWireTimeMargin = 2;
+    const std::int64_t baud = settings.baud > 0 ? settings.baud : 1;
+    const std::int64_t wire =
+        (static_cast<std::int64_t>(longestBytes) * kBitsPerCharacter * kMillisPerSecond + baud -
+         1) /
+        baud;
+    return 2 * settings.readTotal + common::Millis(kWireTimeMargin * wire);
+}
+
 bool CSerialLink::ReadAnswer(std::string& answer, bool checksumMode) {
     answer.clear();
     if (Stopped()) return false;
+    const common::Millis deadline = clock_->now() + AnswerTimeBound(settings_, kMaxAnswerLength);
     for (;;) {
         auto byte = ReadByte();
-        if (!byte) return false;
+        if (!byte || clock_->now() > deadline) return false;
         char c = static_cast<char>(*byte);
         if (c == '\r' && (!checksumMode || answer.size() == 3)) return true;
         answer += c;
@@ -72,12 +84,13 @@ CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     line.clear();
     // The line in progress is read to its end; the next one is not.
     if (Stopped()) return LineEnd::Gone;
+    const common::Millis deadline = clock_->now() + AnswerTimeBound(settings_, kMaxLineLength);
     for (;;) {
         ReadResult result = device_.read(settings_.readTotal);
         // A stop that cut the wait short is not the silence that ends a complete answer.
         if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))
             return LineEnd::Gone;
-        if (!result.hasByte()) return LineEnd::Silence;
+        if (!result.hasByte() || clock_->now() > deadline) return LineEnd::Silence;
         line += static_cast<char>(result.byte);
         if (result.byte == '\n') return LineEnd::LineFeed;
         if (line.size() >= kMaxLineLength) return LineEnd::TooLong;

@@ -26,6 +26,17 @@ class CSerialLink {
     // line that grows beyond these ends the read as if the line had fallen silent.
     static constexpr size_t kMaxAnswerLength = 1024;
     static constexpr size_t kMaxLineLength = 65536;
+    // Nor must a device that drips one byte just inside each read time-out: every answer has
+    // a total time, after which it ends as if the line had fallen silent. The first byte may
+    // take a whole read time-out and one more such pause is allowed inside the answer; its
+    // longest legitimate length may take twice its time on the wire (kBitsPerCharacter bits
+    // per character at the line's speed).
+    static constexpr int kBitsPerCharacter = 11;
+    static common::Millis AnswerTimeBound(const LineSettings& settings, size_t longestBytes);
+    // The clock the answers' total time is measured with; the real one unless a test or the
+    // program gives its own.
+    void UseClock(common::Clock& clock) { clock_ = &clock; }
+    common::Clock& Clock() { return *clock_; }
 
     CSerialLink(SerialDevice& device, common::Frontend& frontend, Program program);
     ~CSerialLink();
@@ -63,15 +74,17 @@ class CSerialLink {
 
     // Text display setup answers. Plain mode: "\r" ends the answer (not stored). Checksum
     // mode: "\r" ends it only after exactly three stored bytes, else it is data. Silence
-    // ends the call with false, the bytes so far kept (also once kMaxAnswerLength bytes came).
+    // ends the call with false, the bytes so far kept (also once kMaxAnswerLength bytes came,
+    // or the answer outlasted AnswerTimeBound for kMaxAnswerLength bytes).
     bool ReadAnswer(std::string& answer, bool checksumMode);
 
     // How a protocol line read ended.
     enum class LineEnd { LineFeed, Silence, TooLong, Gone };
 
     // Text display protocol lines: every byte appended, the line feed included, which ends
-    // the read with LineFeed; silence, kMaxLineLength bytes without a line feed, or a device
-    // that has gone (or a stop request) end it otherwise.
+    // the read with LineFeed; silence (also a line that outlasts AnswerTimeBound for
+    // kMaxLineLength bytes), kMaxLineLength bytes without a line feed, or a device that has
+    // gone (or a stop request) end it otherwise.
     LineEnd ReadLineEnd(std::string& line);
     // The same, true only for a line ended by its line feed.
     bool ReadLine(std::string& line) { return ReadLineEnd(line) == LineEnd::LineFeed; }
@@ -89,6 +102,8 @@ class CSerialLink {
     bool recordEnabled_ = true;
     bool followStop_ = true;
     bool answerBegun_ = false;  // a byte came since the last write
+    common::RealClock ownClock_;
+    common::Clock* clock_ = &ownClock_;
 };
 
 }  // namespace serial

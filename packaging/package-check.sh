@@ -2,7 +2,8 @@
 # Checks the Debian package as it installs: unpacks it into a temporary root and runs what a
 # technician would run from there: every program's --version and --help, a download of the
 # sample project into plcsim with the unpacked quarnctl (its log must land in the per-user
-# data folder, not beside the program), the desktop entries and their icons, every man page
+# data folder, not beside the program), the README's first steps and the man pages'
+# examples as a user other than root (first-steps.sh), the desktop entries and their icons, every man page
 # rendered with warnings on, the bash completions, and lintian when it is there.
 #   packaging/package-check.sh BUILD_DIR
 set -euo pipefail
@@ -72,6 +73,11 @@ fi
 kill "$sim"; wait "$sim" 2>/dev/null || true
 sim=""
 [ -z "$(find "$root" -name 'log.txt')" ] || fail "a log was written into the installation"
+
+# The README's first steps and the man pages' simulator examples, word for word, as a user
+# other than root, on the package's files as installed (root's, the samples read-only).
+chmod 755 "$work"
+"$(dirname "$0")/first-steps.sh" "$root" || fail "the first steps as an ordinary user (see above)"
 
 # Desktop entries: valid, and each with its program and its icon in the package.
 for p in $dialogs; do

@@ -4,11 +4,16 @@
 
 namespace plc {
 
+common::Millis PlcExchange::ReceptionTimeBound() const {
+    return serial::CSerialLink::AnswerTimeBound(link_.Settings(), kLongestTelegram);
+}
+
 std::string PlcExchange::ReceiveTelegram(int initialState) {
     TelegramReceiver receiver(initialState);
+    const common::Millis deadline = clock_.now() + ReceptionTimeBound();
     for (size_t received = 0; received < kMaxReceiveBytes; ++received) {
         auto byte = link_.ReadByte();
-        if (!byte) return {};
+        if (!byte || clock_.now() > deadline) return {};
         if (receiver.feed(*byte)) return receiver.data();
     }
     return {};

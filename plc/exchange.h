@@ -27,6 +27,11 @@ class PlcExchange {
     // many bytes the reception ends as if the line had fallen silent. The longest telegram
     // is 261 bytes.
     static constexpr size_t kMaxReceiveBytes = 4096;
+    static constexpr size_t kLongestTelegram = 261;
+    // Nor one that drips a byte just inside each read time-out: a reception that has not
+    // ended within the link's answer time for the longest telegram at the line's speed
+    // (serial::CSerialLink::AnswerTimeBound, 4.6 s at 9600 baud) ends the same way.
+    common::Millis ReceptionTimeBound() const;
 
     PlcExchange(serial::CSerialLink& link, common::Clock& clock) : link_(link), clock_(clock) {}
 
@@ -49,7 +54,7 @@ class PlcExchange {
 
     // Receives an answer telegram from the given state; its data bytes, or empty when the
     // line went silent (an answer without data counts as none, and so does one that has not
-    // come after kMaxReceiveBytes bytes).
+    // come after kMaxReceiveBytes bytes or within ReceptionTimeBound).
     std::string ReceiveTelegram(int initialState = TelegramReceiver::kStateIdle);
 
     // Returns on 0xE5; throws "Comunication error: Timeout" on silence and

@@ -160,3 +160,49 @@ TEST_F(ProtocolLink, AStopRequestOrAClosedPortEndsAReadAtOnceAndNotAsSilence) {
     EXPECT_EQ(link.ReadLineEnd(line), serial::CSerialLink::LineEnd::Gone);
     EXPECT_EQ(clock.now(), before);
 }
+
+// A device that sends one byte just inside each read time-out is never silent: the answer's
+// total time, from the longest answer at the line's speed, ends the read as silence would.
+TEST_F(LinkFixture, AnswerTimeBoundsFollowTheLineSpeed) {
+    using serial::CSerialLink;
+    const auto plc = serial::SettingsFor(serial::Program::QuarnWin);
+    const auto fastPlc = serial::SettingsFor(serial::Program::QuarnWin, true);
+    const auto setup = serial::SettingsFor(serial::Program::Skellig);
+    // Two read time-outs and twice the wire time at 11 bits per character, rounded up.
+    EXPECT_EQ(CSerialLink::AnswerTimeBound(plc, 261), Millis(4000 + 2 * 300));
+    EXPECT_EQ(CSerialLink::AnswerTimeBound(fastPlc, 261), Millis(4000 + 2 * 150));
+    EXPECT_EQ(CSerialLink::AnswerTimeBound(setup, CSerialLink::kMaxAnswerLength),
+              Millis(4000 + 2 * 1174));
+}
+
+TEST_F(SetupLink, ADrippingDeviceEndsAnAnswerAsSilenceDoes) {
+    link.UseClock(clock);
+    for (int i = 0; i < 50; ++i) {
+        device.feedPause(Millis(1999));
+        device.feed("M");
+    }
+    std::string answer;
+    const Millis start = clock.now();
+    EXPECT_FALSE(link.ReadAnswer(answer, false));
+    const Millis bound = serial::CSerialLink::AnswerTimeBound(
+        link.Settings(), serial::CSerialLink::kMaxAnswerLength);
+    EXPECT_GT(clock.now() - start, bound - Millis(1999));
+    EXPECT_LE(clock.now() - start, bound + Millis(1999));
+    EXPECT_LT(answer.size(), 5u);
+}
+
+TEST_F(ProtocolLink, ADrippingDeviceEndsALineAsSilenceDoes) {
+    link.UseClock(clock);
+    for (int i = 0; i < 100; ++i) {
+        device.feedPause(Millis(2999));
+        device.feed("x");
+    }
+    std::string line;
+    const Millis start = clock.now();
+    EXPECT_EQ(link.ReadLineEnd(line), serial::CSerialLink::LineEnd::Silence);
+    const Millis bound =
+        serial::CSerialLink::AnswerTimeBound(link.Settings(), serial::CSerialLink::kMaxLineLength);
+    EXPECT_EQ(bound, Millis(6000 + 2 * 75094));
+    EXPECT_LE(clock.now() - start, bound + Millis(2999));
+    EXPECT_GT(clock.now() - start, bound - Millis(2999));
+}

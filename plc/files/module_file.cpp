@@ -57,8 +57,10 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
                    ModuleImage& image) {
     const std::optional<std::filesystem::path> path = common::FindFileIgnoringCase(named);
     if (!path) return module_file::kCannotOpen;
-    // Opened for reading and writing: a read-only file is refused.
-    std::fstream file(*path, std::ios::in | std::ios::out | std::ios::binary);
+    // Opened for reading only: the name and the date go into the header in memory, so a
+    // file on read-only media, or one the technician may only read, gives the same header
+    // as a writable one, and the file stays as it is.
+    std::ifstream file(*path, std::ios::binary);
     if (!file) return module_file::kCannotOpen;
 
     const std::string name = ModuleBaseName(named);

@@ -23,7 +23,7 @@ namespace plc {
 namespace module_file {
 // Results of reading a module file for download, shown as "%d %s" with the file name.
 constexpr int kOk = 0;
-constexpr int kCannotOpen = 1;  // missing, or can't be opened for reading and writing
+constexpr int kCannotOpen = 1;  // missing, or can't be opened for reading
 constexpr int kNotAModuleKind = 11;
 constexpr int kTooShort = 14;       // shorter than 32 + the code length in its header
 constexpr int kReadFailed = 15;     // the code can't be read (a negative length included)
@@ -56,10 +56,10 @@ int CheckModuleKind(std::uint8_t kind, std::uint8_t variant);
 std::uint16_t CodeSum(std::string_view code);
 
 // Reads a module file for download (a file named with another letter case is found in its
-// folder). The header gets the file's base name and, as its date, the file's last-access
-// time as the file system reports it once the header was read. The code length in the
-// header is a signed 16-bit number: 0x8000 and up is negative, which no file is too short
-// for and no read can bring (result 15). Returns one of the module_file results.
+// folder); the file is only read, never written. The header gets the file's base name and, as its
+// date, the file's last-access time as the file system reports it once the header was read. The
+// code length in the header is a signed 16-bit number: 0x8000 and up is negative, which no file is
+// too short for and no read can bring (result 15). Returns one of the module_file results.
 int ReadModuleFile(const std::filesystem::path& path, std::uint8_t plcVariant, ModuleImage& image);
 
 }  // namespace plc

@@ -78,6 +78,20 @@ TEST_F(Exchange, ADeviceThatNeverStopsSendingEndsTheReception) {
     EXPECT_EQ(exchange().ReceiveTelegram(), Bytes({1, 2}));
 }
 
+TEST_F(Exchange, APlcThatDripsItsAnswerEndsAsASilentOneDoes) {
+    // One byte just inside each read time-out, as a damaged frame or a slow answer: the
+    // reception ends after the time of the longest telegram at the line's speed.
+    EXPECT_EQ(exchange().ReceptionTimeBound(), Millis(4600));
+    for (const std::uint8_t byte : AnswerTelegram(0x01, std::string(200, '\x33'))) {
+        device.feedPause(Millis(1999));
+        device.feed(std::string(1, static_cast<char>(byte)));
+    }
+    const Millis before = clock.now();
+    EXPECT_TRUE(exchange().ReceiveTelegram().empty());
+    EXPECT_LE(clock.now() - before, Millis(4600 + 1999));
+    EXPECT_TRUE(device.pending());  // not read to its end
+}
+
 TEST(ThrowIfFailed, ThrowsOnlyWhenFailed) {
     EXPECT_NO_THROW(plc::ThrowIfFailed(false));
     try {

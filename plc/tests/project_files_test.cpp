@@ -165,12 +165,24 @@ TEST_F(ProjectFiles, ModuleFileResults) {
     EXPECT_EQ(image.header[9], 0x55);
 }
 
-TEST_F(ProjectFiles, ReadOnlyModuleFileCannotBeOpened) {
-    plc::ModuleImage image;
-    const fs::path locked = Write("LOCKED.ob", ModuleBytes(4, "abcd"));
-    fs::permissions(locked, fs::perms::owner_read);
-    if (std::fstream(locked, std::ios::in | std::ios::out)) GTEST_SKIP() << "running as root";
-    EXPECT_EQ(plc::ReadModuleFile(locked, 0, image), 1);
+TEST_F(ProjectFiles, ReadOnlyModuleFileGivesTheHeaderAWritableOneGetsAndStaysAsItIs) {
+    const std::string bytes = ModuleBytes(4, "abcd");
+    const fs::path file = Write("LOCKED.ob", bytes);
+    // Access time after the modification time and recent: reading does not move it, so
+    // both reads see the same date.
+    const std::time_t now = std::time(nullptr);
+    utimbuf times{now - 2 * 3600, now - 3 * 3600};
+    ASSERT_EQ(utime(file.string().c_str(), &times), 0);
+    plc::ModuleImage writable;
+    ASSERT_EQ(plc::ReadModuleFile(file, 0, writable), 0);
+
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    plc::ModuleImage readOnly;
+    EXPECT_EQ(plc::ReadModuleFile(file, 0, readOnly), 0);
+    EXPECT_EQ(readOnly.header, writable.header);
+    EXPECT_EQ(readOnly.code, writable.code);
+    EXPECT_EQ(plc::HeaderName(readOnly.header.data()), "LOCKED");
+    EXPECT_EQ(common::ReadWholeFile(file), bytes);  // the file as it was
 }
 
 TEST_F(ProjectFiles, ModuleKindsPerVariant) {

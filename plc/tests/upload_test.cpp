@@ -20,6 +20,10 @@ struct Uploading : plc::testing::TransferFixture {
         block[300] = 0x33;
         plc.SetConfiguration(block);
     }
+    static std::string NoteLine() {
+        std::string note = plc::upload::kNotPutInPlaceText;
+        return note.insert(note.size() - 1, "\r");
+    }
     std::vector<std::string> FolderFiles() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(folder / "P"))
@@ -66,15 +70,23 @@ TEST_F(Uploading, EmptyPlcGivesConfigurationAndProjectOnly) {
     EXPECT_EQ(Read("P.pr"), "  0|10 | A |    |   |P.kb         \r\n");
 }
 
-TEST_F(Uploading, UnwritableConfigurationOrProjectFileIsLeftOutSilently) {
+TEST_F(Uploading, UnwritableConfigurationOrProjectFileIsAFileErrorAndPutsNothingInPlace) {
     TwoModules();
-    std::filesystem::create_directories(folder / "P" / "P.kb" / "in the way");
-    std::filesystem::create_directories(folder / "P" / "P.pr" / "in the way");
-    EXPECT_EQ(upload.Run(Target()), UploadOutcome::kComplete);
-    EXPECT_TRUE(frontend.texts("message").empty());
-    EXPECT_EQ(Log().find("P.kb"), std::string::npos);
-    EXPECT_EQ(Read("MOTOR.ob").size(), 1532u);
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "P" / "P.pr"));
+    Write("MOTOR.ob", "the good old motor");
+    for (const char* name : {"P.kb", "P.pr"}) {
+        std::filesystem::create_directories(folder / "P" / name / "in the way");
+        frontend.clear();
+        frontend.answer(true);
+        log.Clear();
+        EXPECT_EQ(upload.Run(Target()), UploadOutcome::kFileError) << name;
+        EXPECT_EQ(frontend.texts("message"), (std::vector<std::string>{"Kann file nicht öffnen"}));
+        EXPECT_EQ(frontend.status(), "Error");
+        EXPECT_EQ(Read("MOTOR.ob"), "the good old motor");
+        EXPECT_FALSE(std::filesystem::exists(folder / "P" / "VALVES.ob"));
+        EXPECT_EQ(Log(), std::string("Start upload at ") + kStamp + "\r\n\tVALVES.ob\tok\r\n" +
+                             "\tMOTOR.ob\tok\r\n" + NoteLine());
+        std::filesystem::remove_all(folder / "P" / name);
+    }
 }
 
 TEST_F(Uploading, WrongChecksumMarksTheFileDamaged) {
@@ -155,6 +167,9 @@ TEST_F(Uploading, AnUploadEndedOnTheWayLeavesTheOldProjectAsItWas) {
         EXPECT_EQ(e.message(), "Comunication error:");
     }
     oldProjectIsThere();
+    // VALVES was logged "ok" before the failure; the log does not leave it at that.
+    const std::string logged = Log();
+    EXPECT_EQ(logged.substr(logged.size() - NoteLine().size()), NoteLine());
     EXPECT_FALSE(frontend.busy());
 }
 

@@ -35,31 +35,29 @@ bool BackUpPlc(CPlcProgrammer& programmer, const TransferLog& log,
     common::Frontend& frontend = programmer.frontend();
     const std::string title = programmer.state().titleText;
     const std::string base = BackupFolderName(title, localTime());
-    std::filesystem::path target = parent / base;
     std::error_code ec;
-    // Two backups within one second get their own folders.
-    for (int n = 2; std::filesystem::exists(target, ec); ++n)
+    std::filesystem::create_directories(parent, ec);
+    // The folder is claimed by creating it: a name another backup took within the same
+    // second (or a folder that is there already) is passed over for the next one.
+    std::filesystem::path target = parent / base;
+    for (int n = 2;; ++n) {
+        ec.clear();
+        if (std::filesystem::create_directory(target, ec)) break;
+        const bool taken = !ec || ec == std::errc::file_exists;
+        if (!taken || n > backup::kMaxNameAttempts) {
+            frontend.message(common::Format(
+                "Cannot create the backup folder %s: %s", target.string().c_str(),
+                !taken ? ec.message().c_str() : "too many backups with this name in that folder"));
+            return false;
+        }
         target = parent / common::Format("%s-%d", base.c_str(), n);
-    std::filesystem::create_directories(target, ec);
-    if (ec || !std::filesystem::is_directory(target, ec)) {
-        frontend.message(common::Format("Cannot create the backup folder %s: %s",
-                                        target.string().c_str(), ec.message().c_str()));
-        return false;
     }
     frontend.setStatus(common::Format("Back up the PLC into %s", target.string().c_str()));
     Upload upload(programmer, log, localTime);
     const std::string name = BackupProjectName(title);
     upload.SetProjectName(name);
+    // The upload writes every file or puts none in place, and says which it was.
     if (upload.Run(target) != UploadOutcome::kComplete) return false;
-    // The upload leaves out a .kb or .pr file it could not write; a backup without them
-    // is no backup.
-    for (const char* extension : {".kb", ".pr"}) {
-        if (!std::filesystem::exists(target / (name + extension), ec)) {
-            frontend.message(common::Format("Cannot write the backup file %s",
-                                            (target / (name + extension)).string().c_str()));
-            return false;
-        }
-    }
     if (folder) *folder = target;
     return true;
 }

@@ -18,6 +18,8 @@ namespace backup {
 // the configuration line's file name fits the project file's 13 columns.
 constexpr size_t kProjectNameLength = 8;
 constexpr const char* kUntitled = "PLC";
+// Folders tried for one backup (NAME, NAME-2, ...) before it gives up.
+constexpr int kMaxNameAttempts = 1000;
 }  // namespace backup
 
 // "TITLE-YYYYMMDD-HHMMSS"; characters a folder name should not hold become "_".

@@ -4,6 +4,7 @@
 
 #include "common/format.h"
 #include "plc/transfer/block_transfer.h"
+#include "plc/transfer/module_address.h"
 #include "plc/transfer/plc_directory.h"
 
 namespace plc {
@@ -47,6 +48,7 @@ Download::Download(CPlcProgrammer& programmer, const TransferLog& log, LocalTime
     : programmer_(programmer), log_(log), localTime_(std::move(localTime)) {}
 
 bool Download::Prepare(ConfigurationBlock& work, std::vector<PreparedModule>& modules) {
+    unreadable_.clear();
     ReadPlcDirectory(programmer_);
     return CheckProject(work, modules);
 }
@@ -110,15 +112,10 @@ DownloadOutcome Download::Run(const std::filesystem::path& projectFile) {
 }
 
 bool Download::CheckProject(ConfigurationBlock& work, std::vector<PreparedModule>& modules) {
-    common::Frontend& frontend = programmer_.frontend();
-    auto configuration = std::find_if(records_.begin(), records_.end(),
-                                      [](const ModuleRecord& r) { return r.number == 0; });
-    work = programmer_.state().configurationBlock;
-    if (configuration == records_.end() ||
-        ReadConfigurationFile(InFolder(configuration->fileName), work, frontend) != 0) {
-        frontend.message("Kein Konfigurationsblock");
-        return false;
-    }
+    std::optional<ConfigurationBlock> configuration = ConfigurationToSend(
+        records_, folder_, programmer_.state().configurationBlock, programmer_.frontend());
+    if (!configuration) return false;
+    work = *configuration;
     for (const ModuleRecord& record : records_) {
         if (record.number == 0) continue;
         PreparedModule module{&record, {}};
@@ -131,16 +128,9 @@ bool Download::CheckProject(ConfigurationBlock& work, std::vector<PreparedModule
 bool Download::CheckModule(const ModuleRecord& record, PreparedModule& module) {
     common::Frontend& frontend = programmer_.frontend();
     const PlcState& state = programmer_.state();
-    const int result =
-        ReadModuleFile(InFolder(record.fileName), state.infoBlock.variant(), module.image);
-    if (result == module_file::kNameTooLong) {
-        frontend.message(common::Format(module_file::kNameTooLongFormat, record.fileName.c_str()));
+    if (!ReadModuleToSend(folder_, record, state.infoBlock.variant(), module.image, frontend,
+                          &unreadable_))
         return false;
-    }
-    if (result != module_file::kOk) {
-        frontend.message(common::Format("%d %s", result, record.fileName.c_str()));
-        return false;
-    }
     const ModuleHeader& header = module.image.header;
     const std::uint8_t needed = header[header::kFirmwareMajor];
     if (needed > state.firmwareMajor) {
@@ -220,20 +210,13 @@ bool Download::DownloadModule(PreparedModule& module) {
     const std::uint16_t codeSegment = RecordWord(reservation, download::kRecordCodeSegment);
     const std::uint16_t headerOffset = RecordWord(reservation, download::kRecordHeaderOffset);
     const std::uint16_t headerSegment = RecordWord(reservation, download::kRecordHeaderSegment);
-    const std::uint32_t linear =
-        (static_cast<std::uint32_t>(codeSegment) - state.infoBlock.configurationSegment()) * 16u +
-        codeOffset;
-    const auto startPage = static_cast<std::uint8_t>(linear / download::kModulePageSize);
+    const std::uint8_t startPage = StartPageAt(
+        codeSegment, codeOffset, state.infoBlock.configurationSegment(), download::kModulePageSize);
 
     WriteBlock(programmer_, command::kWriteSegmentProgress,
                BlockDescriptor{codeOffset, codeLength, codeSegment}, code, record.fileName);
 
-    header[header::kDirectoryCode] = static_cast<std::uint8_t>(
-        assigned | (record.kindLetter == project::kAbsoluteLetter ? download::kAbsoluteCode
-                                                                  : download::kRelativeCode));
-    header[header::kStartPage] = startPage;
-    SetHeaderWord(header.data(), header::kLoaderMark, header::kLoaderMarkValue);
-    SetHeaderWord(header.data(), header::kCodeLength, codeLength);
+    CompleteModuleHeader(header, record.kindLetter, assigned, startPage, codeLength);
     programmer_.exchange().Pause(kRequestPause);
     WriteBlock(
         programmer_, command::kWriteSegment,

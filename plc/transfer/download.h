@@ -19,6 +19,7 @@
 #include "plc/files/project_file.h"
 #include "plc/files/transfer_log.h"
 #include "plc/plc_programmer.h"
+#include "plc/transfer/download_contents.h"
 #include "plc/transfer/download_plan.h"
 
 namespace plc {
@@ -33,8 +34,6 @@ enum class DownloadOutcome {
 namespace download {
 // Room for the module code in the PLC is counted in pages of this size from then on.
 constexpr std::uint16_t kModulePageSize = 0x0400;
-constexpr std::uint8_t kAbsoluteCode = 0xC0;
-constexpr std::uint8_t kRelativeCode = 0x80;
 // The configuration block goes into the PLC in three writes (block offset, address, bytes).
 struct ConfigurationPart {
     size_t offset;
@@ -82,6 +81,10 @@ class Download {
         return writtenConfiguration_;
     }
 
+    // Why the module file the last Run or Rehearse refused could not be opened at all
+    // (missing, no permission, ...); empty otherwise.
+    const std::string& unreadableFile() const { return unreadable_; }
+
     // The project as last read: its folder and accepted lines.
     const std::filesystem::path& projectFolder() const { return folder_; }
     const std::vector<ModuleRecord>& projectModules() const { return records_; }
@@ -109,6 +112,7 @@ class Download {
     std::function<bool()> beforeChanges_;
     std::vector<WrittenModule> written_;
     std::optional<ConfigurationBlock> writtenConfiguration_;
+    std::string unreadable_;
 };
 
 }  // namespace plc

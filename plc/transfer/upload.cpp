@@ -5,15 +5,13 @@
 #include "plc/files/module_file.h"
 #include "plc/files/project_file.h"
 #include "plc/transfer/block_transfer.h"
+#include "plc/transfer/module_address.h"
 #include "plc/transfer/plc_directory.h"
 #include "plc/transfer/staged_files.h"
 
 namespace plc {
 
 namespace {
-
-constexpr std::uint32_t kSegmentSpan = 65536;
-constexpr std::uint32_t kParagraph = 16;
 
 // A module name from the PLC becomes a file name: it must not lead out of the folder, nor be
 // empty (a damaged or half-downloaded module would become the hidden file ".ob").
@@ -39,21 +37,51 @@ std::string FolderName(const std::filesystem::path& folder) {
 Upload::Upload(CPlcProgrammer& programmer, const TransferLog& log, LocalTimeSource localTime)
     : programmer_(programmer), log_(log), localTime_(std::move(localTime)) {}
 
+namespace {
+
+// Once an "ok" line is in the log, an upload that then ends without putting its files in
+// place says so, however it ends (a refusal, a file error, a communication failure).
+class NotPutInPlaceNote {
+  public:
+    explicit NotPutInPlaceNote(const TransferLog& log) : log_(log) {}
+    NotPutInPlaceNote(const NotPutInPlaceNote&) = delete;
+    NotPutInPlaceNote& operator=(const NotPutInPlaceNote&) = delete;
+    ~NotPutInPlaceNote() {
+        if (mixed_)
+            log_.Append(upload::kPutBackFailedText);
+        else if (logged_ && !done_)
+            log_.Append(upload::kNotPutInPlaceText);
+    }
+    void Logged() { logged_ = true; }
+    void Done() { done_ = true; }
+    void Mixed() { mixed_ = true; }
+
+  private:
+    const TransferLog& log_;
+    bool logged_ = false;
+    bool done_ = false;
+    bool mixed_ = false;
+};
+
+}  // namespace
+
 UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     common::Frontend& frontend = programmer_.frontend();
     BusyCursor busy(frontend);
     log_.Append(common::Format("Start upload at %s\n", Now().c_str()));
+    NotPutInPlaceNote note(log_);
     ReadPlcDirectory(programmer_);
     overwriteConfirmed_ = false;
 
     // Every file is written beside its target first and put in place only once all are
     // ready: an upload that fails or is refused on the way leaves the old project whole.
     const PlcState& state = programmer_.state();
-    StagedFiles modules;
+    StagedFiles files;
     for (const ModuleEntry& entry : state.modules) {
-        switch (UploadModule(folder / (entry.name() + ".ob"), entry, modules)) {
+        switch (UploadModule(folder / (entry.name() + ".ob"), entry, files)) {
             case ModuleResult::kWritten:
                 log_.Append(common::Format("\t%s.ob\tok\n", entry.name().c_str()));
+                note.Logged();
                 break;
             case ModuleResult::kAborted:
                 frontend.setStatus("Upload aborted");
@@ -64,29 +92,24 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
         }
     }
 
+    // Neither file is asked about. One that can't be written ends the upload as a module
+    // file does: without it the folder is no project a download accepts.
     const std::string name = projectName_.empty() ? FolderName(folder) : projectName_;
     const std::string block(reinterpret_cast<const char*>(state.configurationBlock.data()),
                             state.configurationBlock.size());
-    // Neither file is asked about, and one that can't be written is left out silently, as
-    // the tool always did; the module files are what the technician is told about.
-    StagedFiles configurationFile, projectFile;
-    configurationFile.Stage(folder / (name + ".kb"), block);
     std::string project = FormatProjectLine(0, project::kConfigurationKind, name + ".kb");
     for (const ModuleEntry& entry : state.modules)
         project += FormatProjectLine(entry.number(), entry.kind(), entry.name() + ".ob");
-    projectFile.Stage(folder / (name + ".pr"), project);
-
-    if (!modules.CommitAll()) {
+    if (!SafeFileName(name) || !files.Stage(folder / (name + ".kb"), block) ||
+        !files.Stage(folder / (name + ".pr"), project) || !files.CommitAll()) {
+        if (files.putBackFailed()) note.Mixed();
         frontend.message(kCannotOpenText);
         frontend.setStatus("Error");
         return UploadOutcome::kFileError;
     }
-    if (configurationFile.size() != 0 && configurationFile.CommitAll()) {
-        const std::string shown = (std::filesystem::path(name) / (name + ".kb")).string();
-        log_.Append(common::Format("\t%s\tok\n", shown.c_str()));
-    }
-    projectFile.CommitAll();
-
+    note.Done();
+    const std::string shown = (std::filesystem::path(name) / (name + ".kb")).string();
+    log_.Append(common::Format("\t%s\tok\n", shown.c_str()));
     log_.Append(common::Format("All Modules successfully uploaded at %s\n", Now().c_str()));
     frontend.setStatus("All Modules successfully uploaded");
     return UploadOutcome::kComplete;
@@ -95,7 +118,6 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
 Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
                                           const ModuleEntry& entry, StagedFiles& files) {
     common::Frontend& frontend = programmer_.frontend();
-    const InfoBlock& info = programmer_.state().infoBlock;
     const size_t length = entry.codeLength();  // with the 2-byte sum
     const size_t codeLength = length >= module_file::kSumSize ? length - module_file::kSumSize : 0;
 
@@ -103,14 +125,9 @@ Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
     SetHeaderWord(reinterpret_cast<std::uint8_t*>(file.data()), header::kCodeLength,
                   static_cast<std::uint16_t>(codeLength));
 
-    const std::uint32_t linear =
-        static_cast<std::uint32_t>(entry.startPage()) * info.pageSize() +
-        static_cast<std::uint32_t>(info.configurationSegment()) * kParagraph;
-    const BlockDescriptor block{static_cast<std::uint16_t>(linear % kSegmentSpan),
-                                static_cast<std::uint16_t>(length),
-                                static_cast<std::uint16_t>(linear / kSegmentSpan * 4096)};
     std::string code;
-    RequireDone(ReadBlock(programmer_, command::kReadSegment, block, code, &entry));
+    RequireDone(ReadBlock(programmer_, command::kReadSegment,
+                          ModuleCodeBlock(entry, programmer_.state().infoBlock), code, &entry));
 
     const std::string_view body = std::string_view(code).substr(0, codeLength);
     const bool sumAgrees =

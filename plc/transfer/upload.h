@@ -17,8 +17,20 @@ namespace plc {
 enum class UploadOutcome {
     kComplete,   // "All Modules successfully uploaded"
     kAborted,    // the technician would not overwrite a file: "Upload aborted"
-    kFileError,  // a module file could not be written: "Error"
+    kFileError,  // a module, .kb or .pr file could not be written: "Error"
 };
+
+namespace upload {
+// Logged when an upload that logged "ok" lines ends without putting its files in place.
+constexpr const char* kNotPutInPlaceText =
+    "Upload not completed: none of its files were put in place, the folder holds what it "
+    "held before\n";
+// Logged instead when the files already put in place could not all get their old contents
+// back.
+constexpr const char* kPutBackFailedText =
+    "Upload not completed: its files were put in place in part and the old ones could not "
+    "all be put back, the folder mixes two projects\n";
+}  // namespace upload
 
 class Upload {
   public:

@@ -3,30 +3,17 @@
 #include <algorithm>
 
 #include "common/format.h"
+#include "plc/files/file_problem.h"
 #include "plc/files/local_time.h"
 #include "plc/files/project_file.h"
 #include "plc/transfer/block_transfer.h"
-#include "plc/transfer/download.h"
+#include "plc/transfer/download_contents.h"
+#include "plc/transfer/module_address.h"
 #include "plc/transfer/plc_directory.h"
 
 namespace plc {
 
 namespace {
-
-constexpr std::uint32_t kSegmentSpan = 65536;
-constexpr std::uint32_t kParagraph = 16;
-constexpr std::uint16_t kSegmentPerSpan = 4096;
-constexpr std::uint8_t kNumberBits = 0x3F;
-
-// Where a module's code lies: its start page in pages of the information block's size,
-// counted from the configuration segment.
-BlockDescriptor CodeBlock(const ModuleEntry& entry, const InfoBlock& info) {
-    const std::uint32_t linear =
-        static_cast<std::uint32_t>(entry.startPage()) * info.pageSize() +
-        static_cast<std::uint32_t>(info.configurationSegment()) * kParagraph;
-    return BlockDescriptor{static_cast<std::uint16_t>(linear % kSegmentSpan), entry.codeLength(),
-                           static_cast<std::uint16_t>(linear / kSegmentSpan * kSegmentPerSpan)};
-}
 
 // Byte by byte over the longer of the two; a byte one side lacks counts as a difference
 // (shown as 0 on that side).
@@ -96,8 +83,8 @@ PlcReadBack ReadBack(CPlcProgrammer& programmer) {
     back.table = state.modules;
     for (const ModuleEntry& entry : back.table) {
         std::string code;
-        RequireDone(ReadBlock(programmer, command::kReadSegment, CodeBlock(entry, state.infoBlock),
-                              code, &entry));
+        RequireDone(ReadBlock(programmer, command::kReadSegment,
+                              ModuleCodeBlock(entry, state.infoBlock), code, &entry));
         back.codes.push_back(std::move(code));
     }
     if (state.directory[directory::kConfigurationPresent] == 0) return back;
@@ -124,43 +111,37 @@ PlcReadBack ReadBack(CPlcProgrammer& programmer) {
 
 std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& projectFile,
                                                  CPlcProgrammer& programmer,
-                                                 const PlcReadBack& plc) {
+                                                 const PlcReadBack& /*plc*/, std::string* why) {
     common::Frontend& frontend = programmer.frontend();
     const std::filesystem::path folder = projectFile.parent_path();
-    const std::vector<ModuleRecord> records =
-        ReadProjectFile(projectFile).value_or(std::vector<ModuleRecord>{});
+    const std::optional<std::vector<ModuleRecord>> records = ReadProjectFile(projectFile);
+    if (!records) {
+        const std::string reason = WhyCannotRead(projectFile);
+        frontend.message(common::Format("Cannot read the project file %s: %s",
+                                        projectFile.string().c_str(),
+                                        reason.empty() ? "it could not be read" : reason.c_str()));
+        return std::nullopt;
+    }
+    // The read back began with a directory read, so the PLC's state is the one a download
+    // would start from.
+    const PlcState& state = programmer.state();
     ExpectedProject expected;
-    bool configuration = false;
-    for (const ModuleRecord& record : records) {
-        if (record.number == 0) {
-            if (configuration) continue;  // the download takes the first one
-            ConfigurationBlock work = plc.configuration.value_or(ConfigurationBlock{});
-            if (ReadConfigurationFile(folder / record.fileName, work, frontend) != 0) break;
-            expected.configuration = work;
-            configuration = true;
-            continue;
-        }
+    expected.configuration =
+        ConfigurationToSend(*records, folder, state.configurationBlock, frontend);
+    if (!expected.configuration) return std::nullopt;
+    for (const ModuleRecord& record : *records) {
+        if (record.number == 0) continue;
         ModuleImage image;
-        const int result =
-            ReadModuleFile(folder / record.fileName, programmer.state().infoBlock.variant(), image);
-        if (result != module_file::kOk) {
-            frontend.message(common::Format("%d %s", result, record.fileName.c_str()));
+        if (!ReadModuleToSend(folder, record, state.infoBlock.variant(), image, frontend, why))
             return std::nullopt;
-        }
         ExpectedModule module;
         module.header = image.header;
-        module.code = image.code;
-        module.header[header::kDirectoryCode] = record.kindLetter == project::kAbsoluteLetter
-                                                    ? download::kAbsoluteCode
-                                                    : download::kRelativeCode;
-        SetHeaderWord(module.header.data(), header::kLoaderMark, header::kLoaderMarkValue);
-        SetHeaderWord(module.header.data(), header::kCodeLength,
-                      static_cast<std::uint16_t>(image.code.size()));
+        module.code = std::move(image.code);
+        // The PLC's number and the start page are the PLC's choice; CompareProject takes
+        // them from the PLC.
+        CompleteModuleHeader(module.header, record.kindLetter, 0, 0,
+                             static_cast<std::uint16_t>(module.code.size()));
         expected.modules.push_back(std::move(module));
-    }
-    if (!configuration) {
-        frontend.message("Kein Konfigurationsblock");
-        return std::nullopt;
     }
     return expected;
 }
@@ -186,9 +167,9 @@ VerifyReport CompareProject(const ExpectedProject& expected, const PlcReadBack& 
             // What the PLC chose and the day of the download come from the PLC.
             std::copy_n(entry.bytes.begin() + header::kYear, header::kMinute - header::kYear + 1,
                         header.begin() + header::kYear);
-            header[header::kDirectoryCode] =
-                static_cast<std::uint8_t>((header[header::kDirectoryCode] & ~kNumberBits) |
-                                          (entry.bytes[header::kDirectoryCode] & kNumberBits));
+            header[header::kDirectoryCode] = static_cast<std::uint8_t>(
+                (header[header::kDirectoryCode] & ~directory::kNumberMask) |
+                (entry.bytes[header::kDirectoryCode] & directory::kNumberMask));
             header[header::kStartPage] = entry.bytes[header::kStartPage];
         }
         std::string expectedBytes(View(header.data(), header.size()));

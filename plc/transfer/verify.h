@@ -75,13 +75,14 @@ struct PlcReadBack {
 // failures throw CQuarnException.
 PlcReadBack ReadBack(CPlcProgrammer& programmer);
 
-// The project as a download of it would send it, from its files, on the PLC as read back
-// (the module files' kinds are checked for the PLC's variant, a short .kb file keeps the
-// PLC's bytes beyond it). nullopt after a message ("Kein Konfigurationsblock", "%d %s")
-// when a file can't be read.
+// The project as a download of it would send it (download_contents.h), from its files, on
+// the PLC as read back: called after ReadBack, whose directory read left the state a
+// download starts from. nullopt after a message saying what failed: the project file
+// can't be read (and why), "Kein Konfigurationsblock" (after the .kb file's own message),
+// or a module file's "%d %s" (*why then says why a file that can't be opened couldn't be).
 std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& projectFile,
-                                                 CPlcProgrammer& programmer,
-                                                 const PlcReadBack& plc);
+                                                 CPlcProgrammer& programmer, const PlcReadBack& plc,
+                                                 std::string* why = nullptr);
 
 VerifyReport CompareProject(const ExpectedProject& expected, const PlcReadBack& plc);
 

@@ -51,8 +51,10 @@ Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectF
     if (choices.dryRun) {
         try {
             plc::DownloadPlan plan;
-            if (download.Rehearse(projectFile, plan) != plc::DownloadOutcome::kComplete)
+            if (download.Rehearse(projectFile, plan) != plc::DownloadOutcome::kComplete) {
+                results.unreadableFile = download.unreadableFile();
                 return Outcome::Refused;
+            }
             results.plan = std::move(plan);
             return Outcome::Done;
         } catch (const plc::CQuarnException&) {
@@ -71,6 +73,7 @@ Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectF
             case plc::DownloadOutcome::kComplete:
                 break;
             case plc::DownloadOutcome::kRefused:
+                results.unreadableFile = download.unreadableFile();
                 return Outcome::Refused;
             case plc::DownloadOutcome::kHeld:
                 session.frontend().reportError(kDownloadAbortedText, true);
@@ -87,7 +90,7 @@ Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectF
 }
 
 Outcome RunVerify(QuarnSession& session, const std::filesystem::path& projectFile,
-                  const plc::TransferLog& log, plc::VerifyReport& report) {
+                  const plc::TransferLog& log, plc::VerifyReport& report, std::string* why) {
     if (!session.connection().CheckConnection()) return Outcome::Refused;
     common::Frontend& frontend = session.frontend();
     plc::BusyCursor busy(frontend);
@@ -95,7 +98,7 @@ Outcome RunVerify(QuarnSession& session, const std::filesystem::path& projectFil
     try {
         const plc::PlcReadBack back = plc::ReadBack(session.programmer());
         std::optional<plc::ExpectedProject> expected =
-            plc::ExpectedFromFiles(projectFile, session.programmer(), back);
+            plc::ExpectedFromFiles(projectFile, session.programmer(), back, why);
         if (!expected) return Outcome::Refused;
         report = plc::CompareProject(*expected, back);
     } catch (const plc::CQuarnException&) {

@@ -5,6 +5,7 @@
 // PLC was started. None of them changes what the download itself sends.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "plc/files/transfer_log.h"
 #include "plc/transfer/download_plan.h"
@@ -24,6 +25,9 @@ struct DownloadResults {
     std::optional<plc::DownloadPlan> plan;    // a dry run that would go ahead
     std::filesystem::path backupFolder;       // the backup made
     std::optional<plc::VerifyReport> verify;  // the verify made
+    // Why a module file the download refused with result 1 could not be opened (missing,
+    // no permission, ...); the command-line tool shows it below the message.
+    std::string unreadableFile;
 };
 
 // The download with the choices. Dry run: Done when the download would go ahead (the plan
@@ -36,8 +40,10 @@ Outcome RunDownload(QuarnSession& session, const std::filesystem::path& projectF
 
 // Compares the PLC with the project without downloading: Done when the PLC holds exactly
 // the project, Failed when it does not ("Verify failed") or stopped answering ("Verify
-// aborted, please restart verify"), Refused when no PLC answered or a file can't be read.
+// aborted, please restart verify"), Refused when no PLC answered or a file can't be read
+// (*why then says why a module file could not be opened, as in DownloadResults).
 Outcome RunVerify(QuarnSession& session, const std::filesystem::path& projectFile,
-                  const plc::TransferLog& log, plc::VerifyReport& report);
+                  const plc::TransferLog& log, plc::VerifyReport& report,
+                  std::string* why = nullptr);
 
 }  // namespace quarnwin

@@ -90,15 +90,19 @@ int DownloadCommand(Context& context, const CommandArguments& args) {
     if (!results.backupFolder.empty())
         std::printf("Backup: %s\n", results.backupFolder.string().c_str());
     if (results.verify) PrintDifferences(*results.verify);
+    if (!results.unreadableFile.empty())
+        std::fprintf(stderr, "%s\n", results.unreadableFile.c_str());
     return ExitStatus(outcome);
 }
 
 int VerifyCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
     plc::VerifyReport report;
+    std::string unreadable;
     const quarnwin::Outcome outcome =
-        quarnwin::RunVerify(context.session(), args.path, LogFor(context), report);
+        quarnwin::RunVerify(context.session(), args.path, LogFor(context), report, &unreadable);
     PrintDifferences(report);
+    if (!unreadable.empty()) std::fprintf(stderr, "%s\n", unreadable.c_str());
     return ExitStatus(outcome);
 }
 

@@ -146,8 +146,10 @@ TEST_F(TransferAgainstPlcsim, ProjectRefusedOnThePcLeavesThePlcUntouched) {
     const std::vector<Case> cases = {
         {"configuration file missing", [](const fs::path& p) { fs::remove(p / "project.kb"); },
          "Can't open kb file\nKein Konfigurationsblock\n"},
+        // The message as the dialog shows it, then the line that says why.
         {"module file missing", [](const fs::path& p) { fs::remove(p / "ALARMS.ob"); },
-         "1 ALARMS.ob\n"},
+         "1 ALARMS.ob\nCannot read " + (work / "module file missing" / "ALARMS.ob").string() +
+             ": it does not exist\n"},
         {"module file truncated",
          [](const fs::path& p) { fs::resize_file(p / "PUMPCTRL.ob", 1000); }, "14 PUMPCTRL.ob\n"},
         {"name too long",

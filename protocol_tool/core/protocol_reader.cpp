@@ -22,6 +22,8 @@ CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& fi
     using LineEnd = serial::CSerialLink::LineEnd;
     Answer answer;
     std::string line;
+    common::Clock& clock = link_.Clock();
+    const common::Millis deadline = clock.now() + RetrievalTimeBound(link_.Settings());
     for (;;) {
         const LineEnd end = link_.ReadLineEnd(line);
         answer.bytes += line.size();
@@ -34,8 +36,9 @@ CProtocolReader::Answer CProtocolReader::ReceiveAnswer(common::ReplacingFile& fi
             answer.end = AnswerEnd::Endless;
             break;
         }
-        // Silence: the part of a line read before it is dropped.
-        if (end != LineEnd::LineFeed) break;
+        // Silence: the part of a line read before it is dropped. A display that drips its
+        // answer so slowly that it outlasts the answer's time ends the same way.
+        if (end != LineEnd::LineFeed || clock.now() > deadline) break;
         if (answer.lines >= kMaxAnswerLines || answer.bytes > kMaxAnswerBytes) {
             answer.end = AnswerEnd::Endless;
             break;

@@ -286,6 +286,30 @@ TEST_F(Reader, ADisplayThatNeverStopsSendingIsCutOffAndTheOldFileStays) {
     EXPECT_EQ(frontend.texts("message").size(), 1u);
 }
 
+TEST_F(Reader, ADisplayThatDripsItsAnswerEndsAsASilentOneDoes) {
+    // One byte just inside each read time-out, lines and all: the retrieval ends once it has
+    // taken the time its byte bound takes at the line's speed, and keeps the lines so far.
+    reader.Link().UseClock(clock);
+    const Millis bound = protocol::RetrievalTimeBound(reader.Link().Settings());
+    EXPECT_EQ(bound, Millis(6000 + 2 * 9611947));  // about 5 h 20 min at 9600 baud
+    device.respond([this](const std::string& written) {
+        if (written == "@@/r") return std::string();
+        for (int line = 0; line < 2500; ++line) {
+            for (const char c : std::string("ab\n")) {
+                device.feedPause(Millis(2999));
+                device.feed(std::string(1, c));
+            }
+        }
+        return std::string();
+    });
+    const Millis start = clock.now();
+    EXPECT_EQ(Get(dir / "p.pro", 1, 1), RetrievalResult::Done);
+    EXPECT_LE(clock.now() - start, bound + Millis(3 * 2999));
+    EXPECT_GT(clock.now() - start, bound - Millis(3 * 2999));
+    EXPECT_TRUE(device.pending());  // it was not read to its end
+    EXPECT_EQ(Read(dir / "p.pro").substr(0, 6), "ab\nab\n");
+}
+
 TEST_F(Reader, ClearingAsksFirstAndSendsTheBareCommand) {
     frontend.answer(false);
     EXPECT_EQ(reader.ClearProtocol(), protocol::ClearResult::Declined);

@@ -11,6 +11,7 @@
 #include "link/serial_link.h"
 #include "plc/transfer/backup.h"
 #include "plc/transfer/download.h"
+#include "plc/transfer/plc_directory.h"
 #include "plc/transfer/verify.h"
 #include "sim/plc/plc_device.h"
 #include "sim/plc/request_parser.h"
@@ -187,6 +188,19 @@ TEST_F(TrustedDownload, VerifyOfFilesTellsTheProjectFromAnother) {
                                         "ALARMS: in the PLC, not in the project"}));
 }
 
+TEST_F(TrustedDownload, VerifySaysWhichFileItCannotRead) {
+    Client client(plc);
+    const plc::PlcReadBack back = plc::ReadBack(*client.programmer);
+    EXPECT_FALSE(plc::ExpectedFromFiles(work / "none.pr", *client.programmer, back));
+    const fs::path small = SmallProject();
+    fs::remove(small.parent_path() / "project.kb");
+    EXPECT_FALSE(plc::ExpectedFromFiles(small, *client.programmer, back));
+    EXPECT_EQ(client.frontend.texts("message"),
+              (std::vector<std::string>{"Cannot read the project file " +
+                                            (work / "none.pr").string() + ": it does not exist",
+                                        "Can't open kb file", "Kein Konfigurationsblock"}));
+}
+
 // The PLC's memory with the modules' dates cleared: a download dates each module by its
 // file's last access, and the backup's files are not the project's.
 std::string UndatedImage(sim::PlcDevice& plc) {
@@ -219,6 +233,14 @@ TEST_F(TrustedDownload, BackupIsAProjectThatRestoresThePlc) {
     Client restore(plc);
     ASSERT_EQ(Download(folder / "TANK_PLA.pr", restore), plc::DownloadOutcome::kComplete);
     EXPECT_TRUE(UndatedImage(plc) == before);
+
+    // A second backup in the same second claims a folder of its own.
+    Client again(plc);
+    plc::ReadPlcDirectory(*again.programmer);  // the title names the folder
+    fs::path second;
+    ASSERT_TRUE(plc::BackUpPlc(*again.programmer, log, work / "backups", FixedTime, &second));
+    EXPECT_EQ(second, work / "backups" / "TANK_PLANT_7-20261208-050403-2");
+    EXPECT_TRUE(fs::exists(second / "TANK_PLA.pr"));
 }
 
 TEST_F(TrustedDownload, FailedBackupHoldsTheDownloadBeforeAnyChange) {
