@@ -62,8 +62,9 @@ class QtSharedTest : public QObject {
         const DialogArguments help = ParseDialogArguments(kPlcTool, {"--help"});
         QCOMPARE(help.exitStatus, std::optional<int>(0));
         const QString text = QString::fromStdString(help.out);
-        QVERIFY2(text.contains("Usage: quarnwin [--version] [--help] [--port PORT] [--automation]\n"),
-                 qPrintable(text));
+        QVERIFY2(
+            text.contains("Usage: quarnwin [--version] [--help] [--port PORT] [--automation]\n"),
+            qPrintable(text));
         QVERIFY(text.contains("Options:"));
         QVERIFY(text.contains("rfc2217://HOST:PORT"));
         QVERIFY(text.contains("The log is log.txt."));
