@@ -10,12 +10,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
 
 #include "testsupport/process.h"
 
 namespace {
 
+constexpr const char* kSetpriv = "/usr/bin/setpriv";
 const std::vector<std::string> kAsNobody = {"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
 
 std::vector<std::string> AsNobody(const char* program, std::vector<std::string> args) {
@@ -49,8 +51,7 @@ class QuarnWinStopTest : public QObject {
                                                  QFile::ExeOwner | QFile::ReadOther |
                                                  QFile::WriteOther | QFile::ExeOther);
         const std::string link = folder.filePath("plc").toStdString();
-        testsupport::BackgroundProcess plc("setpriv", AsNobody(PLCSIM_PATH, {"--link", link}),
-                                           link);
+        testsupport::BackgroundProcess plc(kSetpriv, AsNobody(PLCSIM_PATH, {"--link", link}), link);
         QVERIFY(plc.running());
 
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
@@ -64,7 +65,7 @@ class QuarnWinStopTest : public QObject {
         QVERIFY(QFile::exists(config.filePath("Hadrel/QuarnWin.conf")));
 
         const testsupport::RunResult identify =
-            testsupport::Run("setpriv", AsNobody(QUARNCTL_PATH, {"--port", link, "identify"}));
+            testsupport::Run(kSetpriv, AsNobody(QUARNCTL_PATH, {"--port", link, "identify"}));
         QVERIFY2(identify.exitStatus == 0, (identify.out + identify.err).c_str());
     }
 };
