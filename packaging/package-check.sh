@@ -56,6 +56,13 @@ for p in $dialogs; do
     env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$bin/$p" $option >/dev/null 2>&1 ||
       fail "$p $option needs a display"
   done
+  # Started there, they say what they need and name their command-line twin; exit 1.
+  status=0
+  out=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$bin/$p" 2>&1) || status=$?
+  case "$status:$out" in
+    "1:"*"graphical desktop"*ctl*) ;;
+    *) fail "$p without a display: exit $status: $out" ;;
+  esac
 done
 
 # The sample project into the simulated PLC, with the installed tools and samples.

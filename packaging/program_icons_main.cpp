@@ -5,10 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QStyle>
 #include <cstdio>
 
 #include "plc_tool/qt/program_icon.h"
+#include "protocol_tool/qt/program_icon.h"
+#include "setup_tool/qt/program_icon.h"
 
 namespace {
 
@@ -53,9 +54,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    // Skellig's and Vantor's dialogs take the style's computer picture as their icon.
-    const QIcon display = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
     const bool written = WriteIcon(quarnwin::ProgramIcon(), "quarnwin", out) &&
-                         WriteIcon(display, "skellig", out) && WriteIcon(display, "vantor", out);
+                         WriteIcon(skellig::ProgramIcon(), "skellig", out) &&
+                         WriteIcon(vantor::ProgramIcon(), "vantor", out);
     return written ? 0 : 1;
 }

@@ -30,6 +30,7 @@ class CloseHolder final : public QObject {
     }
 
     bool held() const { return held_; }
+    bool pumping() const { return pumping_ > 0; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -76,6 +77,11 @@ void DispatchPendingPaints(QWidget& dialog) {
 
 void DispatchPendingEvents(QWidget& dialog) {
     CloseHolder::For(dialog).Pump(QEventLoop::AllEvents);
+}
+
+bool PumpRunning(const QWidget& dialog) {
+    auto* holder = dialog.findChild<CloseHolder*>(kHolderName, Qt::FindDirectChildrenOnly);
+    return holder && holder->pumping();
 }
 
 bool CloseHeldBack(const QWidget& dialog) {

@@ -18,6 +18,10 @@ void DispatchPendingPaints(QWidget& dialog);
 // everything waiting is dispatched, but a close of `dialog` is held back the same way.
 void DispatchPendingEvents(QWidget& dialog);
 
+// True while a pump for `dialog` runs, that is while an operation holds the thread and lets
+// the windows' waiting work through.
+bool PumpRunning(const QWidget& dialog);
+
 // True while a close of `dialog` is held back, for tests.
 bool CloseHeldBack(const QWidget& dialog);
 

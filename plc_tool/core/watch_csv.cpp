@@ -29,18 +29,14 @@ std::string CsvTime(std::chrono::system_clock::time_point when) {
                           static_cast<int>((millis.count() + 1000) % 1000));
 }
 
-WatchCsv::~WatchCsv() {
-    if (file_) std::fclose(file_);
-}
-
 bool WatchCsv::Open(const std::filesystem::path& path) {
-    file_ = std::fopen(path.string().c_str(), "ab");
-    return file_ != nullptr;
+    file_.open(path, std::ios::binary | std::ios::app);
+    return file_.is_open();
 }
 
 bool WatchCsv::WriteRow(const monitor::DisplayPage& page,
                         std::chrono::system_clock::time_point when) {
-    if (!file_) return false;
+    if (!file_.is_open()) return false;
     std::vector<std::string> operands;
     operands.reserve(static_cast<size_t>(std::max(page.usedCells, 0)));
     for (int i = 0; i < page.usedCells; ++i) operands.push_back(page.cells[i].operand);
@@ -55,8 +51,9 @@ bool WatchCsv::WriteRow(const monitor::DisplayPage& page,
     text += CsvTime(when);
     for (int i = 0; i < page.usedCells; ++i) text += "," + CsvField(page.cells[i].value);
     text += "\r\n";
-    return std::fwrite(text.data(), 1, text.size(), file_) == text.size() &&
-           std::fflush(file_) == 0;
+    file_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file_.flush();
+    return file_.good();
 }
 
 }  // namespace quarnwin

@@ -6,8 +6,8 @@
 // are quoted, quotes doubled; rows end with "\r\n". Every row is flushed at once, so the
 // file can be read while the watch runs.
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,18 +23,18 @@ std::string CsvTime(std::chrono::system_clock::time_point when);
 class WatchCsv {
   public:
     WatchCsv() = default;
-    ~WatchCsv();
     WatchCsv(const WatchCsv&) = delete;
     WatchCsv& operator=(const WatchCsv&) = delete;
 
-    // Opens the file for appending; false when it can't be opened.
+    // Opens the file for appending (by its wide name on Windows, so any folder name works);
+    // false when it can't be opened.
     bool Open(const std::filesystem::path& path);
     // Appends the page's row (and a header row first when the operands changed); false
     // when the file could not be written.
     bool WriteRow(const monitor::DisplayPage& page, std::chrono::system_clock::time_point when);
 
   private:
-    std::FILE* file_ = nullptr;
+    std::ofstream file_;
     std::vector<std::string> header_;
     bool headerWritten_ = false;
 };

@@ -13,6 +13,7 @@
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/folder_field.h"
 #include "plc_tool/qt/qt_frontend.h"
+#include "qt_shared/core_path.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -128,7 +129,7 @@ CFolderDialog::CFolderDialog(const QString& initialFolder, const QString& filter
     field_->onAfterCharacter = [this](char typed) { picker_->AfterCharacter(typed); };
 
     OnFilterChosen(0);
-    picker_->Start(initialFolder.toStdString(), QDir::currentPath().toStdString());
+    picker_->Start(qtshared::ToCorePath(initialFolder), qtshared::ToCorePath(QDir::currentPath()));
 }
 
 CFolderDialog::~CFolderDialog() = default;
@@ -157,7 +158,7 @@ bool CFolderDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString CFolderDialog::folder() const {
-    return ToQString(picker_->Folder());
+    return qtshared::FromCorePath(picker_->Folder());
 }
 
 FolderField CFolderDialog::field() const {
@@ -186,7 +187,7 @@ void CFolderDialog::setField(const FolderField& field) {
 }
 
 void CFolderDialog::showFolder(const std::string& folder) {
-    browsed_ = ToQString(folder);
+    browsed_ = qtshared::FromCorePath(folder);
     const QString path = QDir::cleanPath(browsed_);
     model_->setRootPath(path);
     browser_->setRootIndex(model_->index(path));
@@ -208,14 +209,14 @@ void CFolderDialog::OnOpen() {
 void CFolderDialog::OnUp() {
     QDir folder(browsed_);
     if (!folder.cdUp()) return;
-    std::string path = picker_->style().FolderText(folder.absolutePath().toStdString());
+    std::string path = picker_->style().FolderText(qtshared::ToCorePath(folder.absolutePath()));
     showFolder(path);
     picker_->FolderChanged(path);
 }
 
 void CFolderDialog::OnActivated(const QModelIndex& index) {
     if (!model_->isDir(index)) return;
-    std::string path = picker_->style().FolderText(model_->filePath(index).toStdString());
+    std::string path = picker_->style().FolderText(qtshared::ToCorePath(model_->filePath(index)));
     showFolder(path);
     picker_->FolderChanged(path);
 }

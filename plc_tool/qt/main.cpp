@@ -1,58 +1,52 @@
 // quarnwin: the PLC programming and monitoring dialog.
+//   quarnwin [--help] [--version] [--port PORT] [--automation]
 #include <QApplication>
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "plc_tool/qt/automation.h"
-#include "plc_tool/qt/command_line.h"
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/quarnwin_settings.h"
+#include "qt_shared/dialog_start.h"
+#include "qt_shared/stop_requests.h"
+
+namespace {
+
+const char* const kLogNotes =
+    "The transfer log log.txt lives beside the program when it runs from a build or a\n"
+    "folder of its own; installed under a prefix such as /usr it lives in the per-user\n"
+    "data folder (~/.local/share/Hadrel/QuarnWin/log.txt), shared with quarnctl.";
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version need no display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(quarnwin::UsageText(), stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::fputs(quarnwin::VersionText(), stdout);
-            return 0;
-        }
-    }
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(quarnwin::QuarnWinSettings::kCompany);
-    QCoreApplication::setApplicationName(quarnwin::QuarnWinSettings::kProgram);
+    const qtshared::DialogProgram program{"quarnwin",
+                                          "quarnctl",
+                                          "Programs and monitors a Quarn PLC over a serial line.",
+                                          quarnwin::QuarnWinSettings::kCompany,
+                                          quarnwin::QuarnWinSettings::kProgram,
+                                          true,
+                                          kLogNotes};
+    qtshared::DialogStart start = qtshared::StartDialogProgram(argc, argv, program);
+    if (!start.app) return start.exitStatus;
     QApplication::setWindowIcon(quarnwin::ProgramIcon());
 
-    std::vector<std::string> arguments;
-    for (const QString& a : QCoreApplication::arguments().mid(1))
-        arguments.push_back(a.toStdString());
-    quarnwin::CommandLine line = quarnwin::ParseCommandLine(arguments);
-    if (!line.error.empty()) {
-        std::fprintf(stderr, "quarnwin: %s\n%s", line.error.c_str(), quarnwin::UsageText());
-        return 2;
-    }
-
     quarnwin::AutomationServer automation;
-    if (line.automation)
+    if (start.arguments.automation)
         automation.Serve();
     else
         quarnwin::AutomationServer::RegisterActivation(QCoreApplication::applicationFilePath());
 
     quarnwin::QuarnWinOptions options;
-    options.port = line.port;
+    options.port = start.arguments.port;
     quarnwin::CQuarnWinDlg dialog(options);
     dialog.setAutomation(&automation);
-    if (!dialog.Initialise()) return 0;
+    qtshared::EndOnStopRequest(dialog, [&dialog] { dialog.EndOnStop(); });
+    if (!dialog.Initialise()) return qtshared::ExitStatusAfterStop(0);
 
     // The program ends with the dialog; a dialog hidden for an automation client ends when
     // the last client lets go.
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&dialog, &QDialog::finished, &app, &QCoreApplication::quit);
+    QObject::connect(&dialog, &QDialog::finished, start.app.get(), &QCoreApplication::quit);
     dialog.show();
-    return QApplication::exec();
+    return qtshared::ExitStatusAfterStop(QApplication::exec());
 }

@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "common/utf8_path.h"
 #include "plc_tool/core/log_location.h"
+#include "qt_shared/core_path.h"
 
 namespace quarnwin {
 
@@ -13,8 +15,8 @@ QString ProgramFolder() {
     const QString program = QCoreApplication::applicationDirPath();
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     const bool writable = !program.isEmpty() && QFileInfo(program).isWritable();
-    QString folder = QString::fromStdString(
-        ChooseLogFolder(program.toStdString(), writable, user.toStdString()).string());
+    QString folder = qtshared::FromCorePath(common::Utf8FromPath(ChooseLogFolder(
+        qtshared::ToFilesystemPath(program), writable, qtshared::ToFilesystemPath(user))));
     if (folder == user) QDir().mkpath(folder);
     if (!folder.endsWith('/')) folder += '/';
     return folder;

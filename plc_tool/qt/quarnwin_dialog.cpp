@@ -16,6 +16,9 @@
 #include "plc_tool/qt/automation.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/program_folder.h"
+#include "qt_shared/core_path.h"
+#include "qt_shared/dialog_clock.h"
+#include "qt_shared/port_dialog.h"
 
 namespace quarnwin {
 
@@ -31,7 +34,9 @@ CQuarnWinDlg::CQuarnWinDlg(QuarnWinOptions options, QWidget* parent)
     if (options_.clock) {
         clock_ = options_.clock;
     } else {
-        ownClock_ = std::make_unique<common::RealClock>();
+        auto clock = std::make_unique<qtshared::DialogClock>();
+        clock->paintWhileWaiting(this);
+        ownClock_ = std::move(clock);
         clock_ = ownClock_.get();
     }
     frontend_ = std::make_unique<QtFrontend>(*this, *status_);
@@ -55,25 +60,47 @@ bool CQuarnWinDlg::Initialise() {
     verifyAfterDownload_->setChecked(settings_.verifyAfterDownload);
     programFolder_ = options_.programFolder.isEmpty() ? ProgramFolder() : options_.programFolder;
 
-    std::string port = options_.port;
-    if (port.empty()) port = serial::FindConverterPort(*frontend_, options_.sysfsRoot);
-    portName_ = ToQString(port);
-
-    portField_->setText(
-        portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft, portField_->width()));
-    portField_->setToolTip(portName_);
     speed_->setCurrentIndex(settings_.baudrate);
     connect(speed_, &QComboBox::activated, this, &CQuarnWinDlg::OnSpeedChanged);
 
-    if (!port.empty() && !session_->Open(port, settings_.baudrate == kFastSpeedIndex)) {
+    std::optional<qtshared::PortInUse> port = PortChoice().AtStart(this, options_.port);
+    if (port) UsePort(*port);
+    plc::AppendLog(qtshared::ToCorePath(logFile()), std::string());
+    return port.has_value();
+}
+
+qtshared::PortChoice CQuarnWinDlg::PortChoice() {
+    qtshared::PortAsker ask =
+        options_.askPort ? options_.askPort : qtshared::StandardPortAsker(options_.sysfsRoot);
+    return qtshared::PortChoice(
+        QuarnWinSettings::kCompany, QuarnWinSettings::kProgram,
+        [this] { return serial::FindConverterPort(*frontend_, options_.sysfsRoot); }, ask);
+}
+
+void CQuarnWinDlg::OnChoosePort() {
+    if (std::optional<qtshared::PortInUse> port = PortChoice().ChooseAgain(this, port_))
+        UsePort(*port);
+}
+
+void CQuarnWinDlg::UsePort(const qtshared::PortInUse& port) {
+    port_ = port;
+    portName_ = qtshared::FromCorePath(port_.port);
+    qtshared::ShowPortInUse(port_, *portField_, *portOrigin_);
+    portField_->setText(
+        portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft, portField_->width()));
+    // Another port is another PLC: its station is searched before the next operation.
+    session_->connection().Forget();
+    if (!session_->Open(port_.port, settings_.baudrate == kFastSpeedIndex)) {
         // The operations would only time out; say why the port is not usable.
         serial::OpenError error = session_->link().LastOpenError();
         if (error != serial::OpenError::None)
             frontend_->reportError(serial::DescribeOpenError(error, session_->link().DevicePath()),
                                    false);
     }
-    plc::AppendLog(logFile().toStdString(), std::string());
-    return !port.empty();
+}
+
+void CQuarnWinDlg::EndOnStop() {
+    QDialog::done(QDialog::Rejected);
 }
 
 void CQuarnWinDlg::setAutomation(AutomationServer* automation) {
@@ -126,8 +153,9 @@ void CQuarnWinDlg::closeEvent(QCloseEvent* event) {
     if (!target.isEmpty() && target != logFile()) {
         // The copy replaces an existing file only once it is complete; a failed copy is
         // not reported, as the log never stops the program.
-        if (std::optional<std::string> log = common::ReadWholeFile(logFile().toStdString()))
-            common::WriteFileReplacing(target.toStdString(), *log);
+        if (std::optional<std::string> log =
+                common::ReadWholeFile(qtshared::ToFilesystemPath(logFile())))
+            common::WriteFileReplacing(qtshared::ToFilesystemPath(target), *log);
     }
     if (HeldByAutomation()) {
         event->ignore();

@@ -31,9 +31,14 @@ class CQuarnWinDlg final : public QDialog {
     // Writes the settings back.
     ~CQuarnWinDlg() override;
 
-    // Finds the port (or takes --port), opens it, reads the settings and empties the log.
-    // False when no converter was found: the program then ends (the message was shown).
+    // Finds the port (--port, the port chosen with "Port…", else the converter), opens it,
+    // reads the settings and empties the log. False when there is no port: no converter was
+    // found (the message was shown) and the port choice was cancelled; the program then ends.
     bool Initialise();
+
+    // Ends the dialog on a stop request (SIGINT, SIGTERM), as Escape would, also while an
+    // automation client holds it.
+    void EndOnStop();
 
     // While an automation client holds the program, closing hides the dialog instead; when
     // the last client lets go of the hidden dialog, it ends (finished is emitted).
@@ -45,6 +50,7 @@ class CQuarnWinDlg final : public QDialog {
     const QuarnWinSettings& settings() const { return settings_; }
     QString logFile() const { return programFolder_ + "log.txt"; }
     const QString& portName() const { return portName_; }
+    const qtshared::PortInUse& port() const { return port_; }
 
   public slots:
     void OnReset();
@@ -55,6 +61,8 @@ class CQuarnWinDlg final : public QDialog {
     void OnShowLog();
     void OnSpeedChanged(int index);
     void OnAbout();
+    // "Port…": another port, kept for the next start.
+    void OnChoosePort();
     void done(int result) override;
 
   protected:
@@ -66,6 +74,8 @@ class CQuarnWinDlg final : public QDialog {
     void BuildControls();
     QString BackupFolder() const;
     bool HeldByAutomation() const;
+    qtshared::PortChoice PortChoice();
+    void UsePort(const qtshared::PortInUse& port);
 
     QuarnWinOptions options_;
     QuarnWinSettings settings_;
@@ -74,6 +84,8 @@ class CQuarnWinDlg final : public QDialog {
     QString portName_;
     StatusLine* status_ = nullptr;
     QLabel* portField_ = nullptr;
+    QLabel* portOrigin_ = nullptr;
+    qtshared::PortInUse port_;
     QComboBox* speed_ = nullptr;
     QAction* backupBeforeDownload_ = nullptr;
     QAction* verifyAfterDownload_ = nullptr;

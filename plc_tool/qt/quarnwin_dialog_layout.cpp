@@ -12,6 +12,7 @@
 
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
+#include "qt_shared/port_dialog.h"
 
 namespace quarnwin {
 
@@ -116,6 +117,11 @@ void CQuarnWinDlg::BuildControls() {
     auto* line = Place(new QLabel("8 data bits\n1 stop bit\neven parity", this), "lineLabel",
                        Units(187, 72, 64, 27));
     line->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // How the port came when it is not the converter's ("given with --port").
+    portOrigin_ = qtshared::MakePortOriginLabel(this);
+    portOrigin_->setGeometry(Units(184, 100, 70, 18));
+    portOrigin_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    portOrigin_->setWordWrap(true);
 
     status_ = Place(new StatusLine(this), "status", Units(7, 129, 250, 24));
 
@@ -138,6 +144,10 @@ void CQuarnWinDlg::BuildControls() {
                                    &QuarnWinSettings::backupBeforeDownload);
     verifyAfterDownload_ = choice("Verify after download", "verifyAfterDownload",
                                   &QuarnWinSettings::verifyAfterDownload);
+    auto* port = new QAction(qtshared::kPortMenuText, this);
+    port->setObjectName("portAction");
+    connect(port, &QAction::triggered, this, &CQuarnWinDlg::OnChoosePort);
+    addAction(port);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

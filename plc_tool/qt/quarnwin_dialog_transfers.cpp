@@ -14,6 +14,7 @@
 #include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/variables_window.h"
+#include "qt_shared/core_path.h"
 
 namespace quarnwin {
 
@@ -34,12 +35,12 @@ void CQuarnWinDlg::OnDownload() {
     if (settings_.backupBeforeDownload) {
         const QString folder = BackupFolder();
         QDir().mkpath(folder);
-        choices.backupParent = folder.toStdString();
+        choices.backupParent = qtshared::ToCorePath(folder);
     }
     choices.verify = settings_.verifyAfterDownload;
     DownloadResults results;
-    RunDownload(*session_, project.toStdString(), plc::TransferLog(logFile().toStdString()),
-                choices, results);
+    RunDownload(*session_, qtshared::ToCorePath(project),
+                plc::TransferLog(qtshared::ToCorePath(logFile())), choices, results);
     if (results.verify && !results.verify->ok()) {
         // The red status line says it failed; the box says where.
         const std::vector<std::string> lines = results.verify->Lines();
@@ -63,7 +64,8 @@ void CQuarnWinDlg::OnUpload() {
     // The dialog is gone from the screen before the upload blocks the thread.
     repaint();
     settings_.pathUp = folders.folder();
-    RunUpload(*session_, settings_.pathUp.toStdString(), plc::TransferLog(logFile().toStdString()));
+    RunUpload(*session_, qtshared::ToCorePath(settings_.pathUp),
+              plc::TransferLog(qtshared::ToCorePath(logFile())));
 }
 
 void CQuarnWinDlg::OnShowVariables() {
@@ -71,10 +73,10 @@ void CQuarnWinDlg::OnShowVariables() {
     QString symbols = ChooseFileToOpen(this, "ot", settings_.pathVar, kSymbolFilter);
     if (symbols.isEmpty()) return;
     auto window = std::make_unique<CVariablesWnd>(
-        this, ToQString(monitor::VariablesWindowTitle(symbols.toStdString())));
+        this, ToQString(monitor::VariablesWindowTitle(qtshared::ToCorePath(symbols))));
     window->show();
     settings_.pathVar = symbols;
-    RunShowVariables(*session_, symbols.toStdString(), *window);
+    RunShowVariables(*session_, qtshared::ToCorePath(symbols), *window);
     window.reset();
 }
 

@@ -1,45 +1,31 @@
 // vantor: the text display's protocol and statistics, as a dialog program.
-//   vantor [--port PATH]
-#include <QApplication>
-#include <QCommandLineParser>
-#include <cstdio>
+//   vantor [--help] [--version] [--port PORT]
 #include <memory>
 
-#include "common/clock.h"
 #include "link/platform_serial.h"
+#include "protocol_tool/core/vantor_settings.h"
 #include "protocol_tool/qt/vantor_dlg.h"
-#include "qt_shared/text_only_application.h"
+#include "qt_shared/dialog_clock.h"
+#include "qt_shared/dialog_start.h"
+#include "qt_shared/stop_requests.h"
 
 int main(int argc, char** argv) {
-    // --help and --version are answered without a display.
-    std::unique_ptr<QCoreApplication> app = qtshared::MakeApplication(argc, argv);
-    QCoreApplication::setOrganizationName(protocol::kSettingsCompany);
-    QCoreApplication::setApplicationName(protocol::kSettingsProgram);
+    const qtshared::DialogProgram program{"vantor",
+                                          "vantorctl",
+                                          "The text display's protocol and statistics.",
+                                          protocol::kSettingsCompany,
+                                          protocol::kSettingsProgram,
+                                          false,
+                                          ""};
+    qtshared::DialogStart start = qtshared::StartDialogProgram(argc, argv, program);
+    if (!start.app) return start.exitStatus;
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "The text display's protocol and statistics.\n"
-        "Settings are kept in ~/.config/Hadrel/Vantor.conf.");
-    parser.addHelpOption();
-    QCommandLineOption version("version", "Prints the program's version and ends.");
-    parser.addOption(version);
-    QCommandLineOption port(
-        "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
-    parser.addOption(port);
-    parser.process(*app);
-    if (parser.isSet(version)) {
-        std::printf("vantor %s\n", SUITE_VERSION);
-        return 0;
-    }
-    if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"
-        std::fprintf(stderr, "vantor: unexpected arguments\n");
-        return 2;
-    }
-
-    common::RealClock clock;
+    qtshared::DialogClock clock;
     auto device = serial::MakeSerialDevice(clock);
-    vantor::CVantorDlg dialog(*device, parser.value(port));
-    if (!dialog.Initialise()) return 1;
+    vantor::CVantorDlg dialog(*device, QString::fromStdString(start.arguments.port));
+    clock.paintWhileWaiting(&dialog);
+    qtshared::EndOnStopRequest(dialog, [&dialog] { dialog.reject(); });
+    if (!dialog.Initialise()) return qtshared::ExitStatusAfterStop(1);
     dialog.exec();
-    return 0;
+    return qtshared::ExitStatusAfterStop(0);
 }

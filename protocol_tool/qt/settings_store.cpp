@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "qt_shared/core_path.h"
+
 namespace vantor {
 
 using namespace protocol;
@@ -11,8 +13,9 @@ VantorSettings LoadSettings() {
     store.beginGroup(kSettingsSection);
     VantorSettings defaults;
     VantorSettings s;
-    s.protocolPath = store.value(kProtocolPathValue, QString()).toString().toStdString();
-    s.statisticsPath = store.value(kStatisticsPathValue, QString()).toString().toStdString();
+    s.protocolPath = qtshared::ToCorePath(store.value(kProtocolPathValue, QString()).toString());
+    s.statisticsPath =
+        qtshared::ToCorePath(store.value(kStatisticsPathValue, QString()).toString());
     s.mode = store.value(kModeValue, defaults.mode).toInt();
     s.cnt = store.value(kCntValue, defaults.cnt).toInt();
     s.cyrillic = store.value(kCyrillicValue, defaults.cyrillic).toInt();
@@ -22,8 +25,8 @@ VantorSettings LoadSettings() {
 void SaveSettings(const VantorSettings& s) {
     QSettings store(kSettingsCompany, kSettingsProgram);
     store.beginGroup(kSettingsSection);
-    store.setValue(kProtocolPathValue, QString::fromStdString(s.protocolPath));
-    store.setValue(kStatisticsPathValue, QString::fromStdString(s.statisticsPath));
+    store.setValue(kProtocolPathValue, qtshared::FromCorePath(s.protocolPath));
+    store.setValue(kStatisticsPathValue, qtshared::FromCorePath(s.statisticsPath));
     store.setValue(kModeValue, s.mode);
     store.setValue(kCntValue, s.cnt);
     store.setValue(kCyrillicValue, s.cyrillic);

@@ -2,19 +2,20 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "link/platform_serial.h"
 #include "protocol_tool/core/convert_to_xls.h"
 #include "protocol_tool/qt/about_dlg.h"
+#include "protocol_tool/qt/program_icon.h"
 #include "protocol_tool/qt/protocol_dlg.h"
 #include "protocol_tool/qt/settings_store.h"
+#include "qt_shared/core_path.h"
+#include "qt_shared/port_dialog.h"
 
 namespace vantor {
 
@@ -40,7 +41,8 @@ CVantorDlg::CVantorDlg(serial::SerialDevice& device, QString portOverride, QWidg
       frontend_(kProgramName, this, statusLine_),
       reader_(device, frontend_),
       portOverride_(std::move(portOverride)),
-      fileDialogs_(FileDialogs::Standard()) {
+      fileDialogs_(FileDialogs::Standard()),
+      askPort_(qtshared::StandardPortAsker()) {
     setObjectName("vantorDialog");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -76,7 +78,9 @@ void CVantorDlg::buildControls() {
     auto* hint = new QLabel(kInterfaceHint, interface);
     hint->setWordWrap(true);
     auto* interfaceLayout = new QVBoxLayout(interface);
+    portOrigin_ = qtshared::MakePortOriginLabel(interface);
     interfaceLayout->addWidget(portName_);
+    interfaceLayout->addWidget(portOrigin_);
     interfaceLayout->addWidget(hint, 1);
 
     auto* layout = new QGridLayout(this);
@@ -97,7 +101,22 @@ void CVantorDlg::buildControls() {
     about->setObjectName("aboutAction");
     connect(about, &QAction::triggered, this, &CVantorDlg::showAbout);
     addAction(about);
+    auto* port = new QAction(qtshared::kPortMenuText, this);
+    port->setObjectName("portAction");
+    connect(port, &QAction::triggered, this, &CVantorDlg::choosePort);
+    addAction(port);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CVantorDlg::setPortSources(std::string sysfsRoot, qtshared::PortAsker ask) {
+    sysfsRoot_ = std::move(sysfsRoot);
+    askPort_ = std::move(ask);
+}
+
+qtshared::PortChoice CVantorDlg::portChoice() {
+    return qtshared::PortChoice(
+        protocol::kSettingsCompany, protocol::kSettingsProgram,
+        [this] { return serial::FindConverterPort(frontend_, sysfsRoot_); }, askPort_);
 }
 
 bool CVantorDlg::Initialise() {
@@ -106,26 +125,36 @@ bool CVantorDlg::Initialise() {
     reader_.SetMode(settings_.mode);
     reader_.SetCnt(settings_.cnt);
 
-    std::string port = portOverride_.toStdString();
-    if (port.empty()) port = serial::FindConverterPort(frontend_);
-    if (port.empty()) return false;
+    setWindowIcon(ProgramIcon());
+    std::optional<qtshared::PortInUse> port =
+        portChoice().AtStart(this, qtshared::ToCorePath(portOverride_));
+    if (!port) return false;
 
-    portName_->setText(QString::fromStdString(port));
     cyrillic_->setChecked(settings_.cyrillic != 0);
-    if (!reader_.Link().Open(port)) {
+    usePort(*port);
+    reader_.Status().Set("");
+    return true;
+}
+
+void CVantorDlg::choosePort() {
+    if (std::optional<qtshared::PortInUse> port = portChoice().ChooseAgain(this, port_))
+        usePort(*port);
+}
+
+void CVantorDlg::usePort(const qtshared::PortInUse& port) {
+    port_ = port;
+    qtshared::ShowPortInUse(port_, *portName_, *portOrigin_);
+    if (!reader_.Link().Open(port_.port)) {
         // The dialog runs all the same (every retrieval then ends as "No data"), but the
         // technician learns why, instead of only from silence.
         serial::OpenError error = reader_.Link().LastOpenError();
         if (error != serial::OpenError::None)
             frontend_.message(serial::DescribeOpenError(error, reader_.Link().DevicePath()));
     }
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-    reader_.Status().Set("");
-    return true;
 }
 
 std::filesystem::path CVantorDlg::ToPath(const QString& path) const {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
+    return qtshared::ToFilesystemPath(path);
 }
 
 void CVantorDlg::takeOverControls() {
@@ -135,9 +164,9 @@ void CVantorDlg::takeOverControls() {
 void CVantorDlg::getProtocol() {
     takeOverControls();
     const QString path =
-        fileDialogs_.saveProtocol(this, QString::fromStdString(settings_.protocolPath));
+        fileDialogs_.saveProtocol(this, qtshared::FromCorePath(settings_.protocolPath));
     if (path.isEmpty()) return;
-    settings_.protocolPath = path.toStdString();
+    settings_.protocolPath = qtshared::ToCorePath(path);
     // The outcome is on the screen already: status line, and messages where a file failed.
     reader_.GetProtocol(ToPath(path), settings_.cyrillic != 0,
                         [this](const protocol::ProtocolChoice& current) {
@@ -147,9 +176,9 @@ void CVantorDlg::getProtocol() {
 
 void CVantorDlg::getStatistics() {
     const QString path =
-        fileDialogs_.saveStatistics(this, QString::fromStdString(settings_.statisticsPath));
+        fileDialogs_.saveStatistics(this, qtshared::FromCorePath(settings_.statisticsPath));
     if (path.isEmpty()) return;
-    settings_.statisticsPath = path.toStdString();
+    settings_.statisticsPath = qtshared::ToCorePath(path);
     reader_.GetStatistics(ToPath(path));
 }
 
@@ -164,9 +193,9 @@ void CVantorDlg::clearStatistics() {
 void CVantorDlg::convertProtocol() {
     takeOverControls();
     const QString path =
-        fileDialogs_.openProtocol(this, QString::fromStdString(settings_.protocolPath));
+        fileDialogs_.openProtocol(this, qtshared::FromCorePath(settings_.protocolPath));
     if (path.isEmpty()) return;
-    settings_.protocolPath = path.toStdString();
+    settings_.protocolPath = qtshared::ToCorePath(path);
     // A spreadsheet that can't be created shows no message here: the status line stays at
     // "Convert to ..." instead of "Convert ready". Every other failure was shown already.
     protocol::ConvertToXls(ToPath(path), settings_.cyrillic != 0, reader_.Status(), frontend_);

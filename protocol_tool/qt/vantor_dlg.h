@@ -10,6 +10,7 @@
 #include "protocol_tool/core/vantor_settings.h"
 #include "protocol_tool/qt/file_dialogs.h"
 #include "qt_shared/dialog_frontend.h"
+#include "qt_shared/port_choice.h"
 #include "qt_shared/status_line_widget.h"
 
 class QCheckBox;
@@ -31,9 +32,15 @@ class CVantorDlg : public QDialog {
     // Writes the settings.
     ~CVantorDlg() override;
 
-    // Reads the settings, finds and opens the port. False when no converter was found (the
-    // message has been shown); the program then ends.
+    // Reads the settings, finds and opens the port. False when there is no port: no
+    // converter was found (the message has been shown) and the port choice was cancelled;
+    // the program then ends.
     bool Initialise();
+
+    // Where the port list and the converter search look, and how a port is asked for; the
+    // machine's own and the port dialog unless replaced (tests).
+    void setPortSources(std::string sysfsRoot, qtshared::PortAsker ask);
+    const qtshared::PortInUse& port() const { return port_; }
 
     void setFileDialogs(FileDialogs dialogs) { fileDialogs_ = std::move(dialogs); }
     protocol::CProtocolReader& reader() { return reader_; }
@@ -46,9 +53,13 @@ class CVantorDlg : public QDialog {
     void clearStatistics();
     void convertProtocol();
     void showAbout();
+    // "Port…": another port, kept for the next start.
+    void choosePort();
 
   private:
     void buildControls();
+    qtshared::PortChoice portChoice();
+    void usePort(const qtshared::PortInUse& port);
     // The check box's state becomes the one the settings keep.
     void takeOverControls();
     std::filesystem::path ToPath(const QString& path) const;
@@ -61,6 +72,10 @@ class CVantorDlg : public QDialog {
     FileDialogs fileDialogs_;
     QLabel* portName_ = nullptr;
     QCheckBox* cyrillic_ = nullptr;
+    QLabel* portOrigin_ = nullptr;
+    std::string sysfsRoot_ = "/sys";
+    qtshared::PortAsker askPort_;
+    qtshared::PortInUse port_;
 };
 
 }  // namespace vantor

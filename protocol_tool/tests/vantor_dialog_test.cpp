@@ -1,5 +1,6 @@
 // The Qt dialog program on the offscreen platform, with a scripted display: the Protocol
 // dialog's validation, one retrieval through it, and the settings kept between runs.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -286,6 +287,31 @@ class VantorDialogTest : public QObject {
                  std::string("STATUS\tMELDUNG\tDATUM\tUHRZEIT\tZEILE1\tZEILE2\r\n"
                              "Off\t0\t12.03.08\t18:00:00\tNetz aus\t\r\n"));
         QCOMPARE(dialog->statusLine().text(), QString("Convert ready"));
+    }
+
+    // The port kept under "Port" is taken before any converter search; "Port…" changes it
+    // at once and keeps the new one.
+    void keptPortIsTakenAndPortMenuReplacesIt() {
+        QSettings("Hadrel", "Vantor").setValue("Einstellungen/Port", "socket://plant:4001");
+        QTemporaryDir emptySys;
+        QStringList proposed;
+        vantor::CVantorDlg dialog(device, QString());
+        dialog.setPortSources(emptySys.path().toStdString(),
+                              [&](QWidget*, const QString& current) -> std::optional<QString> {
+                                  proposed << current;
+                                  return QString("rfc2217://plant:2217");
+                              });
+        QVERIFY(dialog.Initialise());
+        QCOMPARE(dialog.findChild<QLabel*>("portName")->text(), QString("socket://plant:4001"));
+        QVERIFY(proposed.isEmpty());
+
+        dialog.findChild<QAction*>("portAction")->trigger();
+        QCOMPARE(proposed, QStringList{"socket://plant:4001"});
+        QCOMPARE(dialog.findChild<QLabel*>("portName")->text(), QString("rfc2217://plant:2217"));
+        QCOMPARE(dialog.port().port, std::string("rfc2217://plant:2217"));
+        QVERIFY(dialog.reader().Link().IsOpen());
+        QCOMPARE(QSettings("Hadrel", "Vantor").value("Einstellungen/Port").toString(),
+                 QString("rfc2217://plant:2217"));
     }
 
     void statusTextIsBlackWhateverTheTheme() {

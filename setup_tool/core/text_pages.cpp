@@ -30,7 +30,7 @@ std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& s
     return common::FindFileIgnoringCase(TextFilePathFor(setupPath));
 }
 
-std::filesystem::path SetupPathForTextFile(const std::string& textPath) {
+std::filesystem::path SetupPathForTextFile(const std::filesystem::path& textPath) {
     return WithExtension(textPath, kSetupExtension);
 }
 

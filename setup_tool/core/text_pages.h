@@ -22,7 +22,7 @@ std::optional<std::filesystem::path> FindTextFile(const std::filesystem::path& s
 
 // The setup file for a chosen text file: the file name's extension becomes ".set" (a name
 // without one gets ".set" appended); folders and the rest of the name are kept.
-std::filesystem::path SetupPathForTextFile(const std::string& textPath);
+std::filesystem::path SetupPathForTextFile(const std::filesystem::path& textPath);
 
 // A line of the file as the display takes it: every "\r" removed, cut to 40 characters,
 // filled up with blanks to 40.

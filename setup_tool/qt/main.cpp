@@ -1,47 +1,32 @@
 // skellig: sends a text display's setup and text pages, as a dialog program.
-//   skellig [--port PATH]
-#include <QApplication>
-#include <QCommandLineParser>
-#include <cstdio>
+//   skellig [--help] [--version] [--port PORT]
 #include <memory>
 
-#include "common/clock.h"
 #include "link/platform_serial.h"
-#include "qt_shared/text_only_application.h"
+#include "qt_shared/dialog_clock.h"
+#include "qt_shared/dialog_start.h"
+#include "qt_shared/stop_requests.h"
 #include "setup_tool/qt/skellig_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"
 
 int main(int argc, char** argv) {
-    // --help and --version are answered without a display.
-    std::unique_ptr<QCoreApplication> app = qtshared::MakeApplication(argc, argv);
-    QCoreApplication::setOrganizationName(skellig::kSettingsCompany);
-    QCoreApplication::setApplicationName(skellig::kSettingsProgram);
+    const qtshared::DialogProgram program{"skellig",
+                                          "skelligctl",
+                                          "Sends a text display's setup and text pages.",
+                                          skellig::kSettingsCompany,
+                                          skellig::kSettingsProgram,
+                                          false,
+                                          ""};
+    qtshared::DialogStart start = qtshared::StartDialogProgram(argc, argv, program);
+    if (!start.app) return start.exitStatus;
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Sends a text display's setup and text pages.\n"
-        "Settings are kept in ~/.config/Hadrel/Skellig.conf.");
-    parser.addHelpOption();
-    QCommandLineOption version("version", "Prints the program's version and ends.");
-    parser.addOption(version);
-    QCommandLineOption port(
-        "port", "Use the serial port PATH instead of the USB-serial converter found.", "PATH");
-    parser.addOption(port);
-    parser.process(*app);
-    if (parser.isSet(version)) {
-        std::printf("skellig %s\n", SUITE_VERSION);
-        return 0;
-    }
-    if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"
-        std::fprintf(stderr, "skellig: unexpected arguments\n");
-        return 2;
-    }
-
-    common::RealClock clock;
+    qtshared::DialogClock clock;
     auto device = serial::MakeSerialDevice(clock);
-    skellig::CSkelligDlg dialog(*device, parser.value(port));
-    // No converter: the dialog closes again at once; its setting is written back unchanged.
-    if (!dialog.Initialise()) return 1;
+    skellig::CSkelligDlg dialog(*device, QString::fromStdString(start.arguments.port));
+    clock.paintWhileWaiting(&dialog);
+    qtshared::EndOnStopRequest(dialog, [&dialog] { dialog.reject(); });
+    // No port: the dialog closes again at once; its setting is written back unchanged.
+    if (!dialog.Initialise()) return qtshared::ExitStatusAfterStop(1);
     dialog.exec();
-    return 0;
+    return qtshared::ExitStatusAfterStop(0);
 }

@@ -2,18 +2,19 @@
 
 #include <QAction>
 #include <QDateTime>
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "link/platform_serial.h"
+#include "qt_shared/core_path.h"
+#include "qt_shared/port_dialog.h"
 #include "setup_tool/core/text_pages.h"
 #include "setup_tool/qt/about_dlg.h"
+#include "setup_tool/qt/program_icon.h"
 #include "setup_tool/qt/skellig_settings.h"
 
 namespace skellig {
@@ -55,7 +56,8 @@ CSkelligDlg::CSkelligDlg(serial::SerialDevice& device, QString portOverride, QWi
       timeDate_(this),
       sender_(device, frontend_, timeDate_, PcLocalTime),
       portOverride_(std::move(portOverride)),
-      chooseTextFile_(StandardTextFileChooser()) {
+      chooseTextFile_(StandardTextFileChooser()),
+      askPort_(qtshared::StandardPortAsker()) {
     setObjectName("skelligDialog");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -83,7 +85,9 @@ void CSkelligDlg::buildControls() {
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignCenter);
     auto* interfaceLayout = new QVBoxLayout(interface);
+    portOrigin_ = qtshared::MakePortOriginLabel(interface);
     interfaceLayout->addWidget(portName_);
+    interfaceLayout->addWidget(portOrigin_);
     interfaceLayout->addWidget(hint, 1);
 
     auto* row = new QHBoxLayout;
@@ -102,34 +106,58 @@ void CSkelligDlg::buildControls() {
     about->setObjectName("aboutAction");
     connect(about, &QAction::triggered, this, &CSkelligDlg::showAbout);
     addAction(about);
+    auto* port = new QAction(qtshared::kPortMenuText, this);
+    port->setObjectName("portAction");
+    connect(port, &QAction::triggered, this, &CSkelligDlg::choosePort);
+    addAction(port);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CSkelligDlg::setPortSources(std::string sysfsRoot, qtshared::PortAsker ask) {
+    sysfsRoot_ = std::move(sysfsRoot);
+    askPort_ = std::move(ask);
+}
+
+qtshared::PortChoice CSkelligDlg::portChoice() {
+    return qtshared::PortChoice(
+        kSettingsCompany, kSettingsProgram,
+        [this] { return serial::FindConverterPort(frontend_, sysfsRoot_); }, askPort_);
 }
 
 bool CSkelligDlg::Initialise() {
     setWindowTitle(kDialogTitle);
     lastPath_ = LoadPathVyn();
-    std::string port = portOverride_.toStdString();
-    if (port.empty()) port = serial::FindConverterPort(frontend_);
-    if (port.empty()) return false;
-    portName_->setText(ToDisplayText(port));
-    if (!sender_.OpenPort(port)) {
+    setWindowIcon(ProgramIcon());
+    std::optional<qtshared::PortInUse> port =
+        portChoice().AtStart(this, qtshared::ToCorePath(portOverride_));
+    if (!port) return false;
+    usePort(*port);
+    return true;
+}
+
+void CSkelligDlg::choosePort() {
+    if (std::optional<qtshared::PortInUse> port = portChoice().ChooseAgain(this, port_))
+        usePort(*port);
+}
+
+void CSkelligDlg::usePort(const qtshared::PortInUse& port) {
+    port_ = port;
+    qtshared::ShowPortInUse(port_, *portName_, *portOrigin_);
+    if (!sender_.OpenPort(port_.port)) {
         // The dialog runs all the same (every transfer then ends with "No connection"), but
         // the technician learns why instead of only from silence.
         serial::OpenError error = sender_.Link().LastOpenError();
         if (error != serial::OpenError::None)
             frontend_.message(serial::DescribeOpenError(error, sender_.Link().DevicePath()));
     }
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-    return true;
 }
 
 void CSkelligDlg::sendSetup() {
     const QString chosen = chooseTextFile_(this, lastPath_);
     if (chosen.isEmpty()) return;
     lastPath_ = chosen;
-    const std::string path = QFile::encodeName(chosen).toStdString();
     // Everything the transfer has to say it has shown: status line and message boxes.
-    (void)sender_.SendSetup(setup::SetupPathForTextFile(path));
+    (void)sender_.SendSetup(setup::SetupPathForTextFile(qtshared::ToFilesystemPath(chosen)));
 }
 
 void CSkelligDlg::showAbout() {

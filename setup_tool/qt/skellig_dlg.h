@@ -8,6 +8,7 @@
 
 #include "link/serial_device.h"
 #include "qt_shared/dialog_frontend.h"
+#include "qt_shared/port_choice.h"
 #include "qt_shared/status_line_widget.h"
 #include "setup_tool/core/setup_sender.h"
 #include "setup_tool/qt/time_date_dlg.h"
@@ -34,9 +35,15 @@ class CSkelligDlg final : public QDialog {
     // Writes "PathVYN".
     ~CSkelligDlg() override;
 
-    // Reads the setting, finds and opens the port. False when no converter was found (the
-    // message has been shown); the program then ends.
+    // Reads the setting, finds and opens the port. False when there is no port: no
+    // converter was found (the message has been shown) and the port choice was cancelled;
+    // the program then ends.
     bool Initialise();
+
+    // Where the port list and the converter search look, and how a port is asked for; the
+    // machine's own and the port dialog unless replaced (tests).
+    void setPortSources(std::string sysfsRoot, qtshared::PortAsker ask);
+    const qtshared::PortInUse& port() const { return port_; }
 
     void setTextFileChooser(TextFileChooser chooser) { chooseTextFile_ = std::move(chooser); }
     const StatusLineWidget& statusLine() const { return *statusLine_; }
@@ -46,9 +53,13 @@ class CSkelligDlg final : public QDialog {
     // The send button: choose a text file, send its setup.
     void sendSetup();
     void showAbout();
+    // "Port…": another port, kept for the next start.
+    void choosePort();
 
   private:
     void buildControls();
+    qtshared::PortChoice portChoice();
+    void usePort(const qtshared::PortInUse& port);
 
     StatusLineWidget* statusLine_;
     qtshared::DialogFrontend frontend_;
@@ -58,6 +69,10 @@ class CSkelligDlg final : public QDialog {
     QString lastPath_;
     TextFileChooser chooseTextFile_;
     QLabel* portName_ = nullptr;
+    QLabel* portOrigin_ = nullptr;
+    std::string sysfsRoot_ = "/sys";
+    qtshared::PortAsker askPort_;
+    qtshared::PortInUse port_;
 };
 
 }  // namespace skellig

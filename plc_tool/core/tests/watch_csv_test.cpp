@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/file_helpers.h"
+#include "common/utf8_path.h"
 
 namespace {
 
@@ -37,6 +39,26 @@ TEST(WatchCsv, HeaderFirstAndAgainWhenTheOperandsChange) {
               "Time,MW200,M210.1\r\n" + time + ",12,1\r\n" + time + ",13,1\r\n" +
                   "Time,MW200,M210.2\r\n" + time + ",13,1\r\n");
     std::filesystem::remove(path);
+}
+
+// A folder named outside any one 8-bit code page, the file appended to, not replaced.
+TEST(WatchCsv, AppendsInAFolderWithANonAsciiName) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        common::PathFromUtf8("J\xC3\xBCrgen-\xD0\xA1\xD0\xBF\xD1\x81");
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "watch.csv";
+    std::filesystem::remove(path);
+    monitor::DisplayPage page;
+    page.usedCells = 1;
+    page.cells[0] = {"", "MW200", "12"};
+    for (int run = 0; run < 2; ++run) {
+        quarnwin::WatchCsv csv;
+        ASSERT_TRUE(csv.Open(path));
+        ASSERT_TRUE(csv.WriteRow(page, std::chrono::system_clock::now()));
+    }
+    const std::string text = common::ReadWholeFile(path).value_or("");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -108,17 +108,84 @@ class QuarnWinDialogTest : public QObject {
         QVERIFY(again->session().fast());
     }
 
+    // No converter: its message, then the port choice; cancelled, the program ends.
     void withoutAConverterTheProgramSaysSoAndEnds() {
         QTemporaryDir emptySys;
         quarnwin::QuarnWinOptions options;
         options.sysfsRoot = emptySys.path().toStdString();
         options.programFolder = work.path() + "/";
         options.clock = &clock;
+        int asked = 0;
+        options.askPort = [&](QWidget*, const QString&) -> std::optional<QString> {
+            ++asked;
+            return std::nullopt;
+        };
         CQuarnWinDlg dialog(options);
         DialogScript script;
         script.Press(QMessageBox::Ok);
         QVERIFY(!dialog.Initialise());
         QCOMPARE(script.texts(), QStringList({"No USB Serial converter found\n"}));
+        QCOMPARE(asked, 1);
+        QVERIFY(!Stored("Port").isValid());
+    }
+
+    // The port named instead is used at once and kept for the next start, which then needs
+    // no converter and asks nothing.
+    void withoutAConverterANamedPortIsUsedAndKept() {
+        Plcsim plc;
+        QTemporaryDir emptySys;
+        quarnwin::QuarnWinOptions options;
+        options.sysfsRoot = emptySys.path().toStdString();
+        options.programFolder = work.path() + "/";
+        options.clock = &clock;
+        QStringList proposed;
+        options.askPort = [&](QWidget*, const QString& current) -> std::optional<QString> {
+            proposed << current;
+            return QString::fromStdString(plc.link);
+        };
+        {
+            CQuarnWinDlg dialog(options);
+            DialogScript script;
+            script.Press(QMessageBox::Ok);
+            QVERIFY(dialog.Initialise());
+            QCOMPARE(Stored("Port").toString(), QString::fromStdString(plc.link));
+            QCOMPARE(dialog.portName(), QString::fromStdString(plc.link));
+            dialog.show();
+            QSignalSpy drawn(&dialog.statusLine(), &StatusLine::drawn);
+            Button(dialog, "reset")->click();
+            QCOMPARE(Texts(drawn).last(), QString("Reseted"));
+        }
+        {
+            CQuarnWinDlg again(options);
+            QVERIFY(again.Initialise());
+            QCOMPARE(proposed, QStringList({QString()}));
+            QVERIFY(again.port().origin == qtshared::PortOrigin::Chosen);
+            QCOMPARE(again.findChild<QLabel*>("portOrigin")->text(), QString("chosen with Port…"));
+            QVERIFY(!again.findChild<QLabel*>("portOrigin")->isHidden());
+        }
+
+        // "Port…" back to the converter: the choice is emptied; with no converter the port
+        // in use stays until the program ends.
+        options.askPort = [](QWidget*, const QString&) { return std::optional<QString>(""); };
+        CQuarnWinDlg third(options);
+        QVERIFY(third.Initialise());
+        DialogScript script;
+        script.Press(QMessageBox::Ok);
+        third.findChild<QAction*>("portAction")->trigger();
+        QCOMPARE(script.texts(), QStringList({"No USB Serial converter found\n"}));
+        QCOMPARE(Stored("Port").toString(), QString());
+        QCOMPARE(third.portName(), QString::fromStdString(plc.link));
+    }
+
+    // A port given with --port is used as it is and not kept.
+    void commandLinePortIsShownAsSuchAndNotKept() {
+        Plcsim plc;
+        auto dialog = Shown(plc);
+        QVERIFY(dialog);
+        QVERIFY(dialog->port().origin == qtshared::PortOrigin::CommandLine);
+        QCOMPARE(dialog->findChild<QLabel*>("portOrigin")->text(), QString("given with --port"));
+        dialog.reset();
+        QVERIFY(!Stored("Port").isValid());
     }
 
     void resetShowsItsStatusTextsInOrder() {

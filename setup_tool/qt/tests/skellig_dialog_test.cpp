@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <deque>
@@ -262,6 +263,53 @@ class SkelligDialogTest : public QObject {
         });
         about->trigger();
         QCOMPARE(aboutTitle, QString::fromUtf8("Info über Tessel"));
+    }
+
+    // No converter: its message, then the port choice; the port named is used and kept, and
+    // the next start takes it without searching or asking.
+    void portNamedWithoutAConverterIsUsedAndKept() {
+        startSim({});
+        QTemporaryDir emptySys;
+        int asked = 0;
+        auto ask = [&](QWidget*, const QString&) -> std::optional<QString> {
+            ++asked;
+            return QString::fromStdString(link_);
+        };
+        common::RealClock clock;
+        serial::TermiosDevice device(clock);
+        {
+            skellig::CSkelligDlg dialog(device, QString());
+            dialog.setPortSources(emptySys.path().toStdString(), ask);
+            QString text;
+            ModalAnswers answers(this);
+            answers.then([&](QWidget* modal) {
+                text = qobject_cast<QMessageBox*>(modal)->text();
+                static_cast<QDialog*>(modal)->accept();
+            });
+            QVERIFY(dialog.Initialise());
+            QCOMPARE(text, QString("No USB Serial converter found\n"));
+            QCOMPARE(asked, 1);
+        }
+        QCOMPARE(QSettings(skellig::kSettingsCompany, skellig::kSettingsProgram)
+                     .value("Einstellungen/Port")
+                     .toString(),
+                 QString::fromStdString(link_));
+
+        skellig::CSkelligDlg dialog(device, QString());
+        dialog.setPortSources(emptySys.path().toStdString(), ask);
+        QVERIFY(dialog.Initialise());
+        QCOMPARE(asked, 1);
+        QCOMPARE(dialog.findChild<QLabel*>("portName")->text(), QString::fromStdString(link_));
+        QCOMPARE(dialog.findChild<QLabel*>("portOrigin")->text(), QString("chosen with Port…"));
+        // The display answers on it: the transfer logs in before the time dialog, cancelled.
+        dialog.setTextFileChooser([](QWidget*, const QString&) {
+            return QString::fromStdString((fs::path(SAMPLES_DIR) / "anlage.txt").string());
+        });
+        ModalAnswers answers(this);
+        answers.then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+        QTest::mouseClick(dialog.findChild<QPushButton*>("sendButton"), Qt::LeftButton);
+        sim_->stop();
+        QVERIFY(!RecordLines(record_).empty());
     }
 
     void timeDateDialogIsFilledAsTheDisplayWritesIt() {

@@ -1,0 +1,44 @@
+#include "setup_tool/qt/program_icon.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace skellig {
+
+namespace {
+
+QPixmap DrawIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    // The display's housing and its dark glass.
+    p.setPen(QPen(QColor(30, 30, 30), 1.2));
+    p.setBrush(QColor(150, 155, 165));
+    p.drawRoundedRect(QRectF(1.5, 5, 29, 20), 2.5, 2.5);
+    p.setBrush(QColor(20, 35, 25));
+    p.drawRect(QRectF(4, 8, 24, 14));
+    // Two lines of text in the display's green, the second one shorter.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 230, 110));
+    for (int i = 0; i < 5; ++i) p.drawRect(QRectF(6 + 4.2 * i, 10.5, 3, 3.5));
+    for (int i = 0; i < 3; ++i) p.drawRect(QRectF(6 + 4.2 * i, 16, 3, 3.5));
+    // The setup going in: an arrow down into the housing's foot.
+    p.setBrush(QColor(230, 150, 20));
+    p.setPen(QPen(QColor(30, 30, 30), 1.0));
+    const QPointF arrow[] = {{21, 19},   {29, 19},   {29, 25}, {31.5, 25},
+                             {25, 31.5}, {18.5, 25}, {21, 25}};
+    p.drawPolygon(arrow, 7);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
+    return icon;
+}
+
+}  // namespace skellig
