@@ -84,6 +84,27 @@ std::string NetworkOpenSentence(OpenError reason, const std::string& portName,
     return portName + " could not be opened";
 }
 
+OpenResult ServerEndedOpen(const std::string& portName, const std::string& text) {
+    constexpr size_t kMaxQuoted = 80;
+    std::string notice;
+    for (char c : text) {
+        if (notice.size() >= kMaxQuoted) break;
+        if (c >= ' ' && c <= '~') notice += c;
+    }
+    while (!notice.empty() && notice.back() == ' ') notice.pop_back();
+    if (notice.empty())
+        return OpenFailure(OpenError::Other, portName + " ended the connection at once");
+    std::string lower = notice;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower.find("in use") != std::string::npos)
+        return OpenFailure(OpenError::Busy, NetworkOpenSentence(OpenError::Busy, portName, {}) +
+                                                " (the server said \"" + notice + "\")");
+    return OpenFailure(OpenError::Other, portName + " answered \"" + notice +
+                                             "\" and ended the connection: is it the port of a "
+                                             "serial device server?");
+}
+
 OpenResult OpenFailure(OpenError reason, std::string sentence) {
     return OpenResult{reason, std::move(sentence)};
 }

@@ -23,6 +23,10 @@ std::string PlainOpenSentence(OpenError reason, const std::string& path);
 std::string NetworkOpenSentence(OpenError reason, const std::string& portName,
                                 const std::string& host);
 
+// A server that sent `text` and ended the connection before the port was ours: Busy when the
+// text says the port is in use (a device server's notice), else Other quoting the text.
+OpenResult ServerEndedOpen(const std::string& portName, const std::string& text);
+
 OpenResult OpenFailure(OpenError reason, std::string sentence);
 
 }  // namespace serial

@@ -12,8 +12,6 @@ using namespace telnet;
 
 // How long one wait during the negotiation runs before it looks at a stop request.
 constexpr common::Millis kStopCheck{100};
-// The most of a server's text (its "port in use" notice) quoted in a message.
-constexpr size_t kMaxQuotedText = 80;
 
 common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
     const common::Millis left = deadline - clock.now();
@@ -43,17 +41,6 @@ std::string StopsizeName(std::uint8_t code) {
     if (code == kStopsizeTwo) return "2";
     if (code == kStopsizeOneAndHalf) return "1.5";
     return "code " + std::to_string(code);
-}
-
-// The printable part of a server's notice, for a message.
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (out.size() >= kMaxQuotedText) break;
-        if (c >= ' ' && c <= '~') out += c;
-    }
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
 }
 
 bool WeOffer(std::uint8_t option) {
@@ -138,13 +125,9 @@ OpenResult Rfc2217Device::open(const std::string& port) {
         if (!pump(std::min(left, kStopCheck))) break;
     }
     if (gone_ || !confirmed_.baud) {
-        std::string text(data_.begin(), data_.end());
-        std::string notice = Printable(text);
-        if (!notice.empty())
-            return failOpen(OpenError::Busy, NetworkOpenSentence(OpenError::Busy, port, {}) +
-                                                 " (the server said \"" + notice + "\")");
-        return failOpen(OpenError::Other,
-                        port + " ended the connection during the Telnet negotiation");
+        const std::string text(data_.begin(), data_.end());
+        close();
+        return ServerEndedOpen(port, text);
     }
     // A freshly opened port starts with empty buffers, as a local one does.
     data_.clear();

@@ -12,16 +12,6 @@ common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
     return left.count() > 0 ? left : common::Millis{0};
 }
 
-std::string Printable(const std::string& text) {
-    constexpr size_t kMaxQuotedText = 80;
-    std::string out;
-    for (char c : text) {
-        if (out.size() >= kMaxQuotedText) break;
-        if (c >= ' ' && c <= '~') out += c;
-    }
-    return out;
-}
-
 }  // namespace
 
 SocketDevice::SocketDevice(common::Clock& clock) : clock_(clock), connection_(clock) {}
@@ -58,11 +48,7 @@ OpenResult SocketDevice::open(const std::string& port) {
         if (received.status == TcpConnection::IoStatus::TimedOut) break;
         if (received.status == TcpConnection::IoStatus::Gone) {
             close();
-            const std::string notice = Printable(early);
-            if (notice.empty())
-                return OpenFailure(OpenError::Other, port + " ended the connection at once");
-            return OpenFailure(OpenError::Busy, NetworkOpenSentence(OpenError::Busy, port, {}) +
-                                                    " (the server said \"" + notice + "\")");
+            return ServerEndedOpen(port, early);
         }
     }
     return {};

@@ -142,7 +142,15 @@ ReadResult Win32Device::read(common::Millis timeout) {
         DWORD got = 0;
         if (ReadFile(state_->handle, &byte, 1, &got, nullptr)) {
             if (got == 1) return {ReadStatus::Byte, byte};
-            return {};  // the read time-out passed in silence
+            // A read of a vanished device may end without a byte as a silent line does: it
+            // is told apart by ending long before its time-out (the end of the file of a port
+            // whose far end hung up), or by the port's error state.
+            DWORD errors = 0;
+            COMSTAT status{};
+            const bool endedEarly = Remaining(clock_, deadline) > timeout / 2;
+            if (!endedEarly && (ClearCommError(state_->handle, &errors, &status) ||
+                                !MeansPortGone(GetLastError())))
+                return {};  // the read time-out passed in silence
         }
     }
     // The converter was unplugged: the caller still sees its time-out pass, then learns the

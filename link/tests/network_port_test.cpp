@@ -130,6 +130,13 @@ TEST_F(NetworkPort, APortHeldByAnotherClientIsInUse) {
         EXPECT_NE(result.sentence.find("\"Port already in use\""), std::string::npos);
         EXPECT_FALSE(device->isOpen());
     }
+    // Something else on that address is not taken for a held port.
+    server.serve([&](testnet::Peer& peer) { peer.send("HTTP/1.1 400 Bad Request\r\n"); });
+    const serial::OpenResult result = device->open(server.url("socket"));
+    server.join();
+    EXPECT_EQ(result.reason, serial::OpenError::Other);
+    EXPECT_NE(result.sentence.find("is it the port of a serial device server?"), std::string::npos)
+        << result.sentence;
 }
 
 TEST_F(NetworkPort, RawTcpCarriesBytesAsTheyAreUntilTheConnectionEnds) {
