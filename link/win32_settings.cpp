@@ -50,7 +50,6 @@ bool MeansPortGone(DWORD error) {
         case ERROR_GEN_FAILURE:
         case ERROR_HANDLE_EOF:
         case ERROR_BROKEN_PIPE:
-        case ERROR_NO_SUCH_DEVICE:
         case ERROR_OPERATION_ABORTED:
         case ERROR_DEVICE_NOT_CONNECTED:
         case ERROR_DEVICE_REMOVED:
