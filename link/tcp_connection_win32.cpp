@@ -179,6 +179,13 @@ bool TcpConnection::isOpen() const {
 
 void TcpConnection::close() {
     if (state_->socket == INVALID_SOCKET) return;
+    // What was sent goes out before the end of the connection: unread bytes would make the
+    // close a reset, which may drop the last request, so they are taken first.
+    shutdown(state_->socket, SD_SEND);
+    char unread[256];
+    while (WaitFor(state_->socket, false, 0) > 0 &&
+           recv(state_->socket, unread, sizeof unread, 0) > 0) {
+    }
     closesocket(state_->socket);
     state_->socket = INVALID_SOCKET;
 }

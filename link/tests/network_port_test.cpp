@@ -5,6 +5,7 @@
 #include "common/recording_frontend.h"
 #include "link/platform_serial.h"
 #include "link/serial_link.h"
+#include "link/stop_signals.h"
 #include "link/telnet_codec.h"
 #include "link/tests/loopback_server.h"
 
@@ -170,4 +171,15 @@ TEST_F(NetworkPort, UnreachablePortsSayWhy) {
     result = device->open("rfc2217://:4001");
     EXPECT_EQ(result.reason, serial::OpenError::Malformed);
     EXPECT_NE(result.sentence.find("the host is missing"), std::string::npos);
+}
+
+TEST_F(NetworkPort, AStopEndsAnOpenThatWaitsForTheServer) {
+    // The server's listener takes the connection, and nothing ever answers.
+    serial::RequestStop(serial::kInterruptSignal);
+    const Millis before = clock.now();
+    const serial::OpenResult result = device->open(server.url("rfc2217"));
+    serial::ClearStopRequest();
+    EXPECT_EQ(result.reason, serial::OpenError::Stopped) << result.sentence;
+    EXPECT_LT((clock.now() - before).count(), 1000);
+    EXPECT_FALSE(device->isOpen());
 }
