@@ -46,6 +46,7 @@ bool MeansPortGone(DWORD error) {
     switch (error) {
         case ERROR_ACCESS_DENIED:
         case ERROR_INVALID_HANDLE:
+        case ERROR_NOT_READY:
         case ERROR_BAD_COMMAND:
         case ERROR_GEN_FAILURE:
         case ERROR_HANDLE_EOF:
