@@ -91,7 +91,8 @@ CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     if (Stopped()) return LineEnd::Gone;
     for (;;) {
         ReadResult result = device_.read(settings_.readTotal);
-        // A stop that cut the wait short is not the silence that ends a complete answer.
+        // Silence that ends while a stop is requested is the end of the operation, not the
+        // silence that ends a complete answer (the wait itself ran its whole time-out).
         if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))
             return LineEnd::Gone;
         if (!result.hasByte()) return LineEnd::Silence;
