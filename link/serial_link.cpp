@@ -15,14 +15,31 @@ bool CSerialLink::Open(const std::string& portName, bool fast) {
     // Callers close before reopening; a second open must not leak the first one.
     if (device_.isOpen()) device_.close();
     settings_ = SettingsFor(program_, fast);
-    devicePath_ = DevicePathFor(portName);
-    lastOpenError_ = device_.open(devicePath_);
-    if (lastOpenError_ != OpenError::None) return false;
-    if (!device_.configure(settings_)) {
-        frontend_.message("Unable to configure the serial port");
-        return false;
-    }
-    return true;
+    portName_ = portName;
+    settingsRefusal_.clear();
+    lastOpen_ = device_.open(portName);
+    if (!lastOpen_.ok()) return false;
+    return ApplySettings();
+}
+
+bool CSerialLink::ChangeSpeed(bool fast) {
+    settings_ = SettingsFor(program_, fast);
+    settingsRefusal_.clear();
+    if (!device_.isOpen()) return false;
+    return ApplySettings();
+}
+
+bool CSerialLink::ApplySettings() {
+    SettingsResult result = device_.configure(settings_);
+    if (result) return true;
+    settingsRefusal_ = result.refusal;
+    frontend_.message("Unable to configure the serial port");
+    return false;
+}
+
+std::string CSerialLink::OpenFailureText() const {
+    if (!lastOpen_.ok()) return lastOpen_.sentence;
+    return settingsRefusal_;
 }
 
 void CSerialLink::Close() {
@@ -87,7 +104,8 @@ CSerialLink::LineEnd CSerialLink::ReadLineEnd(std::string& line) {
     const common::Millis deadline = clock_->now() + AnswerTimeBound(settings_, kMaxLineLength);
     for (;;) {
         ReadResult result = device_.read(settings_.readTotal);
-        // A stop that cut the wait short is not the silence that ends a complete answer.
+        // Silence that ends while a stop is requested is the end of the operation, not the
+        // silence that ends a complete answer (the wait itself ran its whole time-out).
         if (result.status == ReadStatus::Gone || (!result.hasByte() && Stopped()))
             return LineEnd::Gone;
         if (!result.hasByte() || clock_->now() > deadline) return LineEnd::Silence;

@@ -42,4 +42,23 @@ COMMTIMEOUTS BuildTimeouts(common::Millis readInterval, common::Millis readTotal
     return t;
 }
 
+bool MeansPortGone(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_INVALID_HANDLE:
+        case ERROR_NOT_READY:
+        case ERROR_BAD_COMMAND:
+        case ERROR_GEN_FAILURE:
+        case ERROR_HANDLE_EOF:
+        case ERROR_BROKEN_PIPE:
+        case ERROR_OPERATION_ABORTED:
+        case ERROR_DEVICE_NOT_CONNECTED:
+        case ERROR_DEVICE_REMOVED:
+        case ERROR_FILE_NOT_FOUND:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace serial

@@ -19,4 +19,10 @@ DCB BuildDcb(const DCB& current, const LineSettings& settings);
 COMMTIMEOUTS BuildTimeouts(common::Millis readInterval, common::Millis readTotal,
                            common::Millis writeTotal);
 
+// True for the errors a COM port answers once its device has gone: a USB-serial converter
+// unplugged (device removed or not connected, the driver refusing the handle, the pending
+// read aborted) or a port whose far end hung up (Wine: a pseudo-terminal's reads end in
+// silence and the port's error state answers "not ready"). Other errors are the line's own.
+bool MeansPortGone(DWORD error);
+
 }  // namespace serial

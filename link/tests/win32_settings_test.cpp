@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/recording_frontend.h"
+#include "link/device_path.h"
 #include "link/scripted_device.h"
 #include "link/serial_link.h"
 
@@ -101,9 +102,21 @@ TEST(DevicePath, EveryProgramOpensComPortsThroughTheDeviceNamespace) {
         serial::ScriptedDevice device(clock);
         serial::CSerialLink link(device, frontend, program);
         ASSERT_TRUE(link.Open("com12"));
-        EXPECT_EQ(device.openedPath(), "\\\\.\\com12");
+        EXPECT_EQ(device.openedPath(), "com12");  // the Win32 device adds the prefix
     }
     EXPECT_EQ(serial::DevicePathFor("com12"), "\\\\.\\com12");
     EXPECT_EQ(serial::DevicePathFor("com5"), "\\\\.\\com5");
     EXPECT_EQ(serial::DevicePathFor("\\\\.\\COM3"), "\\\\.\\COM3");
+}
+
+// An unplugged converter (or, under Wine, a hung-up pseudo-terminal) answers with one of these;
+// a line error is not a gone device.
+TEST(Win32Errors, AVanishedPortIsToldFromALineError) {
+    for (DWORD gone : {ERROR_NOT_READY, ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND,
+                       ERROR_OPERATION_ABORTED, ERROR_DEVICE_REMOVED, ERROR_INVALID_HANDLE,
+                       ERROR_GEN_FAILURE, ERROR_DEVICE_NOT_CONNECTED})
+        EXPECT_TRUE(serial::MeansPortGone(gone)) << gone;
+    for (DWORD other : {ERROR_SUCCESS, ERROR_IO_PENDING, ERROR_TIMEOUT, ERROR_SEM_TIMEOUT,
+                        ERROR_INVALID_PARAMETER})
+        EXPECT_FALSE(serial::MeansPortGone(other)) << other;
 }

@@ -147,9 +147,8 @@ void CVantorDlg::usePort(const qtshared::PortInUse& port) {
     if (!reader_.Link().Open(port_.port)) {
         // The dialog runs all the same (every retrieval then ends as "No data"), but the
         // technician learns why, instead of only from silence.
-        serial::OpenError error = reader_.Link().LastOpenError();
-        if (error != serial::OpenError::None)
-            frontend_.message(serial::DescribeOpenError(error, reader_.Link().DevicePath()));
+        const std::string why = reader_.Link().OpenFailureText();
+        if (!why.empty()) frontend_.message(why);
     }
 }
 
