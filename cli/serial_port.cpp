@@ -59,11 +59,8 @@ std::string ChoosePort(const std::string& portOption, common::Frontend& frontend
 
 bool OpenOrExplain(serial::CSerialLink& serial, const std::string& port, bool fast) {
     if (serial.Open(port, fast)) return true;
-    if (serial.LastOpenError() != serial::OpenError::None) {
-        std::fprintf(
-            stderr, "Cannot open the serial port: %s\n",
-            serial::DescribeOpenError(serial.LastOpenError(), serial.DevicePath()).c_str());
-    }
+    const std::string why = serial.OpenFailureText();
+    if (!why.empty()) std::fprintf(stderr, "Cannot open the serial port: %s\n", why.c_str());
     return false;
 }
 

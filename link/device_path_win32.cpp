@@ -1,4 +1,4 @@
-#include "link/serial_link.h"
+#include "link/device_path.h"
 
 namespace serial {
 

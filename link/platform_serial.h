@@ -13,6 +13,8 @@
 
 namespace serial {
 
+// The port device: it picks its backend from the port string given to open() (a network
+// URL or this machine's serial port), so front ends need not know the port yet.
 std::unique_ptr<SerialDevice> MakeSerialDevice(common::Clock& clock);
 
 // The port list of this machine. `sysfsRoot` is where the Linux list reads the tty class

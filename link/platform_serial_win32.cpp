@@ -1,10 +1,11 @@
 #include "link/platform_serial.h"
+#include "link/port_router.h"
 #include "link/setupapi_ports.h"
 #include "link/win32_device.h"
 
 namespace serial {
 
-std::unique_ptr<SerialDevice> MakeSerialDevice(common::Clock& clock) {
+std::unique_ptr<SerialDevice> MakeLocalSerialDevice(common::Clock& clock) {
     return std::make_unique<Win32Device>(clock);
 }
 

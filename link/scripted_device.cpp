@@ -2,21 +2,25 @@
 
 #include <algorithm>
 
+#include "link/open_sentences.h"
+
 namespace serial {
 
 ScriptedDevice::ScriptedDevice(common::FakeClock& clock) : clock_(clock) {}
 
-OpenError ScriptedDevice::open(const std::string& path) {
+OpenResult ScriptedDevice::open(const std::string& path) {
     path_ = path;
-    if (openError_ != OpenError::None) return openError_;
+    if (openError_ != OpenError::None)
+        return OpenFailure(openError_, PlainOpenSentence(openError_, path));
     open_ = true;
-    return OpenError::None;
+    return {};
 }
 
-bool ScriptedDevice::configure(const LineSettings& settings) {
-    if (refuseConfigure_) return false;
+SettingsResult ScriptedDevice::configure(const LineSettings& settings) {
+    if (refuseConfigure_) return SettingsResult::Refused(refusal_);
     settings_ = settings;
-    return true;
+    ++configureCount_;
+    return {};
 }
 
 void ScriptedDevice::close() {

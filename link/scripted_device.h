@@ -18,8 +18,8 @@ class ScriptedDevice final : public SerialDevice {
 
     explicit ScriptedDevice(common::FakeClock& clock);
 
-    OpenError open(const std::string& path) override;
-    bool configure(const LineSettings& settings) override;
+    OpenResult open(const std::string& path) override;
+    SettingsResult configure(const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return open_; }
     bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override;
@@ -33,7 +33,12 @@ class ScriptedDevice final : public SerialDevice {
     void respond(Responder responder) { responder_ = std::move(responder); }
     // Every later open fails with this error.
     void failOpen(OpenError error) { openError_ = error; }
-    void refuseConfigure(bool refuse) { refuseConfigure_ = refuse; }
+    // Every later configure is refused, with this sentence (may be empty).
+    void refuseConfigure(bool refuse, std::string why = {}) {
+        refuseConfigure_ = refuse;
+        refusal_ = std::move(why);
+    }
+    int configureCount() const { return configureCount_; }
     void failWrites(bool fail) { failWrites_ = fail; }
     // Once the bytes fed so far are read, every read reports the device gone.
     void hangUp() { hungUp_ = true; }
@@ -70,6 +75,8 @@ class ScriptedDevice final : public SerialDevice {
     OpenError openError_ = OpenError::None;
     bool open_ = false;
     bool refuseConfigure_ = false;
+    std::string refusal_;
+    int configureCount_ = 0;
     bool failWrites_ = false;
     bool hungUp_ = false;
     int bitsPerChar_ = 0;  // 0: the line takes no time

@@ -15,14 +15,31 @@ bool CSerialLink::Open(const std::string& portName, bool fast) {
     // Callers close before reopening; a second open must not leak the first one.
     if (device_.isOpen()) device_.close();
     settings_ = SettingsFor(program_, fast);
-    devicePath_ = DevicePathFor(portName);
-    lastOpenError_ = device_.open(devicePath_);
-    if (lastOpenError_ != OpenError::None) return false;
-    if (!device_.configure(settings_)) {
-        frontend_.message("Unable to configure the serial port");
-        return false;
-    }
-    return true;
+    portName_ = portName;
+    settingsRefusal_.clear();
+    lastOpen_ = device_.open(portName);
+    if (!lastOpen_.ok()) return false;
+    return ApplySettings();
+}
+
+bool CSerialLink::ChangeSpeed(bool fast) {
+    settings_ = SettingsFor(program_, fast);
+    settingsRefusal_.clear();
+    if (!device_.isOpen()) return false;
+    return ApplySettings();
+}
+
+bool CSerialLink::ApplySettings() {
+    SettingsResult result = device_.configure(settings_);
+    if (result) return true;
+    settingsRefusal_ = result.refusal;
+    frontend_.message("Unable to configure the serial port");
+    return false;
+}
+
+std::string CSerialLink::OpenFailureText() const {
+    if (!lastOpen_.ok()) return lastOpen_.sentence;
+    return settingsRefusal_;
 }
 
 void CSerialLink::Close() {

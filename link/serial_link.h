@@ -14,9 +14,6 @@
 
 namespace serial {
 
-// "/dev/" in front of a bare port name (ttyUSB0); a path is used as it is.
-std::string DevicePathFor(const std::string& portName);
-
 class CSerialLink {
   public:
     // Entries kept in TransmitRecord; older ones are dropped. Nothing reads the record but
@@ -32,15 +29,25 @@ class CSerialLink {
     CSerialLink(const CSerialLink&) = delete;
     CSerialLink& operator=(const CSerialLink&) = delete;
 
-    // Opens the port (fast: 19200 baud, the PLC tool only). False when the port can't be
-    // opened (nothing shown; LastOpenError tells why) or its settings are refused: then
-    // "Unable to configure the serial port" is shown and the port stays open, as the
-    // programs always behaved, until Close.
+    // Opens the port as the user named it (the device picks its path or network address)
+    // (fast: 19200 baud, the PLC tool only). False when the port can't be opened (nothing
+    // shown; OpenFailureText tells why) or its settings are refused: then "Unable to
+    // configure the serial port" is shown and the port stays open, as the programs always
+    // behaved, until Close.
     bool Open(const std::string& portName, bool fast = false);
+    // New line settings on the open port (the PLC tool's speed choice), without closing it:
+    // a device server keeps its connection and is only told the new speed. A refusal shows
+    // "Unable to configure the serial port" as Open does.
+    bool ChangeSpeed(bool fast);
     void Close();
     bool IsOpen() const;
-    OpenError LastOpenError() const { return lastOpenError_; }
-    const std::string& DevicePath() const { return devicePath_; }
+    OpenError LastOpenError() const { return lastOpen_.reason; }
+    // What to tell the technician after a failed Open or ChangeSpeed: the device's sentence
+    // for a port that could not be opened, or the reason for refused line settings when the
+    // device gave one (the message "Unable to configure the serial port" has been shown
+    // already). Empty when there is nothing more to say.
+    std::string OpenFailureText() const;
+    const std::string& PortName() const { return portName_; }
     const LineSettings& Settings() const { return settings_; }
 
     // Writes the whole string (zero bytes are data) and records it in TransmitRecord:
@@ -79,12 +86,14 @@ class CSerialLink {
     const std::deque<std::string>& TransmitRecord() const { return transmitRecord_; }
 
   private:
+    bool ApplySettings();
     SerialDevice& device_;
     common::Frontend& frontend_;
     Program program_;
     LineSettings settings_;
-    std::string devicePath_;
-    OpenError lastOpenError_ = OpenError::None;
+    std::string portName_;
+    OpenResult lastOpen_;
+    std::string settingsRefusal_;
     std::deque<std::string> transmitRecord_;
     bool recordEnabled_ = true;
     bool followStop_ = true;

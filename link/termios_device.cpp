@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <csignal>
 
+#include "link/device_path.h"
+#include "link/open_sentences.h"
 #include "link/stop_signals.h"  // the port is put back when a second stop ends the program
 #include "link/termios_settings.h"
 
@@ -28,7 +30,7 @@ struct TermiosDevice::State {
 
 namespace {
 
-OpenError MapOpenErrno(int error) {
+OpenError ReasonForErrno(int error) {
     switch (error) {
         case ENOENT:
         case ENODEV:
@@ -45,6 +47,17 @@ OpenError MapOpenErrno(int error) {
         default:
             return OpenError::Other;
     }
+}
+
+OpenResult OpenFailed(int error, const std::string& path) {
+    const OpenError reason = ReasonForErrno(error);
+    if (reason == OpenError::NoPermission)
+        return OpenFailure(reason, path +
+                                       " may not be opened by this user: add the user to the "
+                                       "group that owns the device (often \"dialout\", see "
+                                       "ls -l " +
+                                       path + ") and log in again");
+    return OpenFailure(reason, PlainOpenSentence(reason, path));
 }
 
 int RemainingMs(common::Clock& clock, common::Millis deadline) {
@@ -121,20 +134,24 @@ bool TermiosDevice::isOpen() const {
     return state_->fd >= 0;
 }
 
-OpenError TermiosDevice::open(const std::string& path) {
+OpenResult TermiosDevice::open(const std::string& port) {
     close();
+    const std::string path = DevicePathFor(port);
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return MapOpenErrno(errno);
+    if (fd < 0) return OpenFailed(errno, path);
     if (!::isatty(fd)) {
         ::close(fd);
-        return OpenError::NotATerminal;
+        return OpenFailure(OpenError::NotATerminal,
+                           PlainOpenSentence(OpenError::NotATerminal, path));
     }
     // Exclusive use: TIOCEXCL stops further opens of the tty (root passes it), the advisory
     // lock is what other serial programs look at.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         ::close(fd);
-        return error == EWOULDBLOCK ? OpenError::Busy : MapOpenErrno(error);
+        return error == EWOULDBLOCK
+                   ? OpenFailure(OpenError::Busy, PlainOpenSentence(OpenError::Busy, path))
+                   : OpenFailed(error, path);
     }
     ::ioctl(fd, TIOCEXCL);
     // A freshly opened port starts with empty buffers: bytes the device sent to an earlier
@@ -143,14 +160,14 @@ OpenError TermiosDevice::open(const std::string& path) {
     state_->fd = fd;
     state_->havePrevious = ::tcgetattr(fd, &state_->previous) == 0;
     if (state_->havePrevious) RememberLineForImmediateEnd(fd, state_->previous);
-    return OpenError::None;
+    return {};
 }
 
-bool TermiosDevice::configure(const LineSettings& settings) {
+SettingsResult TermiosDevice::configure(const LineSettings& settings) {
     int fd = state_->fd;
-    if (fd < 0) return false;
+    if (fd < 0) return SettingsResult::Refused();
     termios current{};
-    if (::tcgetattr(fd, &current) != 0) return false;
+    if (::tcgetattr(fd, &current) != 0) return SettingsResult::Refused();
     // A speed change must not cut off bytes still on their way out.
     WaitDrained(fd, state_->baud, clock_, clock_.now() + state_->drainLimit);
     termios wanted = BuildTermios(current, settings);
@@ -161,7 +178,7 @@ bool TermiosDevice::configure(const LineSettings& settings) {
         termios applied{};
         if (errno != EINVAL || !IsPseudoTerminal(fd) || ::tcgetattr(fd, &applied) != 0 ||
             !SameLineExceptParity(applied, wanted))
-            return false;
+            return SettingsResult::Refused();
     }
     state_->baud = settings.baud;
     state_->drainLimit = settings.writeTotal;
@@ -171,7 +188,7 @@ bool TermiosDevice::configure(const LineSettings& settings) {
     ::ioctl(fd, settings.dtrOn ? TIOCMBIS : TIOCMBIC, &lines);
     lines = TIOCM_RTS;
     ::ioctl(fd, settings.rtsOn ? TIOCMBIS : TIOCMBIC, &lines);
-    return true;
+    return {};
 }
 
 void TermiosDevice::close() {

@@ -14,8 +14,9 @@ class TermiosDevice final : public SerialDevice {
     TermiosDevice(const TermiosDevice&) = delete;
     TermiosDevice& operator=(const TermiosDevice&) = delete;
 
-    OpenError open(const std::string& path) override;
-    bool configure(const LineSettings& settings) override;
+    // `port` is a tty name (ttyUSB0, opened under /dev) or a path used as it is.
+    OpenResult open(const std::string& port) override;
+    SettingsResult configure(const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override;
     bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override;

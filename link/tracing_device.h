@@ -1,7 +1,8 @@
 #pragma once
 // Wraps a device and reports every byte written and read, for the tools' --trace option.
 // A read that ends in silence is reported with no bytes, so a listener can group what
-// arrived before it.
+// arrived before it. Negotiation bytes of a network port are not data: they reach the
+// listener through watchNegotiation, passed on to the device inside.
 #include <functional>
 #include <string>
 
@@ -16,8 +17,11 @@ class TracingDevice final : public SerialDevice {
     using Sink = std::function<void(TraceDirection, const std::string& bytes)>;
     TracingDevice(SerialDevice& inner, Sink sink) : inner_(inner), sink_(std::move(sink)) {}
 
-    OpenError open(const std::string& path) override { return inner_.open(path); }
-    bool configure(const LineSettings& s) override { return inner_.configure(s); }
+    OpenResult open(const std::string& port) override { return inner_.open(port); }
+    SettingsResult configure(const LineSettings& s) override { return inner_.configure(s); }
+    void watchNegotiation(NegotiationSink sink) override {
+        inner_.watchNegotiation(std::move(sink));
+    }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
     bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override {

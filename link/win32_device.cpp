@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "link/device_path.h"
+#include "link/open_sentences.h"
 #include "link/win32_settings.h"
 
 namespace serial {
@@ -16,7 +18,7 @@ struct Win32Device::State {
 
 namespace {
 
-OpenError MapOpenError(DWORD error) {
+OpenError ReasonForError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -50,18 +52,22 @@ bool Win32Device::isOpen() const {
     return state_->handle != INVALID_HANDLE_VALUE;
 }
 
-OpenError Win32Device::open(const std::string& path) {
+OpenResult Win32Device::open(const std::string& port) {
     close();
+    const std::string path = DevicePathFor(port);
     // No sharing: a second program (or a second open here) is refused while this one runs.
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return MapOpenError(GetLastError());
+    if (handle == INVALID_HANDLE_VALUE) {
+        const OpenError reason = ReasonForError(GetLastError());
+        return OpenFailure(reason, PlainOpenSentence(reason, port));
+    }
     // A freshly opened port starts with empty buffers: bytes the device sent to an earlier
     // user of the line are not answers to this program's requests.
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     state_->handle = handle;
     state_->timeoutsKnown = false;
-    return OpenError::None;
+    return {};
 }
 
 bool Win32Device::useTimeouts(common::Millis readTotal, common::Millis writeTotal) {
@@ -90,17 +96,18 @@ common::Millis Win32Device::currentWriteTotal() const {
     return common::Millis{state_->timeouts.WriteTotalTimeoutConstant};
 }
 
-bool Win32Device::configure(const LineSettings& settings) {
-    if (!isOpen()) return false;
+SettingsResult Win32Device::configure(const LineSettings& settings) {
+    if (!isOpen()) return SettingsResult::Refused();
     state_->settings = settings;
     state_->timeoutsKnown = false;
-    if (!useTimeouts(settings.readTotal, settings.writeTotal)) return false;
+    if (!useTimeouts(settings.readTotal, settings.writeTotal)) return SettingsResult::Refused();
     // Read, change the program's fields, write back: the rest of the state stays the driver's.
     DCB current{};
     current.DCBlength = sizeof current;
-    if (!GetCommState(state_->handle, &current)) return false;
+    if (!GetCommState(state_->handle, &current)) return SettingsResult::Refused();
     DCB wanted = BuildDcb(current, settings);
-    return SetCommState(state_->handle, &wanted) != 0;
+    if (!SetCommState(state_->handle, &wanted)) return SettingsResult::Refused();
+    return {};
 }
 
 void Win32Device::close() {

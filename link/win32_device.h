@@ -15,8 +15,9 @@ class Win32Device final : public SerialDevice {
     Win32Device(const Win32Device&) = delete;
     Win32Device& operator=(const Win32Device&) = delete;
 
-    OpenError open(const std::string& path) override;
-    bool configure(const LineSettings& settings) override;
+    // `port` is a COM port name (com5, opened as \\.\com5) or a path used as it is.
+    OpenResult open(const std::string& port) override;
+    SettingsResult configure(const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override;
     bool write(std::string_view bytes, common::Millis timeout, WriteEnd end) override;

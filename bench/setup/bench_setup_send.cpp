@@ -12,7 +12,7 @@
 
 #include "common/clock.h"
 #include "common/recording_frontend.h"
-#include "link/termios_device.h"
+#include "link/platform_serial.h"
 #include "setup_tool/core/setup_sender.h"
 #include "setup_tool/core/text_pages.h"
 #include "testsupport/process.h"
@@ -41,7 +41,8 @@ Run SendOnce(const std::string& displaysim, const std::filesystem::path& sample)
     Run run;
     if (!sim.running()) return run;
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
+    auto port = serial::MakeSerialDevice(clock);
+    serial::SerialDevice& device = *port;
     common::RecordingFrontend frontend;
     ConfirmedClock timeDate;
     setup::CSetupSender sender(device, frontend, timeDate,

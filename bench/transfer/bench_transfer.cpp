@@ -15,9 +15,9 @@
 
 #include "common/clock.h"
 #include "common/recording_frontend.h"
+#include "link/platform_serial.h"
 #include "link/scripted_device.h"
 #include "link/serial_link.h"
-#include "link/termios_device.h"
 #include "monitor/station_search.h"
 #include "plc/transfer/backup.h"
 #include "plc/transfer/download.h"
@@ -123,7 +123,8 @@ std::vector<double> Measure(const std::string& plcsim, const fs::path& project,
     testsupport::BackgroundProcess sim(plcsim, {"--link", linkPath, "--realtime"}, linkPath);
     if (!sim.running()) return seconds;
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
+    auto port = serial::MakeSerialDevice(clock);
+    serial::SerialDevice& device = *port;
     common::RecordingFrontend frontend;
     for (int i = 0; i < 3; ++i) frontend.answer(true);
     serial::CSerialLink link(device, frontend, serial::Program::QuarnWin);
@@ -152,7 +153,8 @@ std::vector<double> MeasureStation(const std::string& plcsim) {
         linkPath);
     if (!sim.running()) return seconds;
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
+    auto port = serial::MakeSerialDevice(clock);
+    serial::SerialDevice& device = *port;
     common::RecordingFrontend frontend;
     serial::CSerialLink link(device, frontend, serial::Program::QuarnWin);
     if (!link.Open(linkPath, false)) return seconds;

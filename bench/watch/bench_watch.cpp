@@ -15,8 +15,8 @@
 
 #include "common/clock.h"
 #include "common/recording_frontend.h"
+#include "link/platform_serial.h"
 #include "link/serial_link.h"
-#include "link/termios_device.h"
 #include "monitor/variable_display.h"
 #include "page_floor.h"
 #include "testsupport/process.h"
@@ -60,7 +60,8 @@ Result WatchOnce(const std::string& plcsim, const std::filesystem::path& samples
         plcsim, {"--link", link, "--realtime", "--memory", (samples / "demo.mem").string()}, link);
     if (!sim.running()) return result;
     common::RealClock clock;
-    serial::TermiosDevice device(clock);
+    auto port = serial::MakeSerialDevice(clock);
+    serial::SerialDevice& device = *port;
     common::RecordingFrontend frontend;
     serial::CSerialLink serialLink(device, frontend, serial::Program::QuarnWin);
     if (!serialLink.Open(link, fast)) return result;

@@ -82,10 +82,10 @@ TEST_F(Pty, BytesTravelBothWaysAndSilenceTakesTheTimeOut) {
 
 TEST_F(Pty, SecondOpenIsRefusedAsBusy) {
     serial::TermiosDevice first(clock), second(clock);
-    ASSERT_EQ(first.open(linkPath), serial::OpenError::None);
-    EXPECT_EQ(second.open(linkPath), serial::OpenError::Busy);
+    ASSERT_EQ(first.open(linkPath).reason, serial::OpenError::None);
+    EXPECT_EQ(second.open(linkPath).reason, serial::OpenError::Busy);
     first.close();
-    EXPECT_EQ(second.open(linkPath), serial::OpenError::None);
+    EXPECT_EQ(second.open(linkPath).reason, serial::OpenError::None);
 }
 
 TEST_F(Pty, BytesSentBeforeTheOpenAreNotTakenAsAnswers) {
@@ -93,7 +93,7 @@ TEST_F(Pty, BytesSentBeforeTheOpenAreNotTakenAsAnswers) {
     // must not be read as the answer to this program's first request.
     ASSERT_TRUE(pty->write(std::string("\x68\x05\xE5", 3)));
     serial::TermiosDevice device(clock);
-    ASSERT_EQ(device.open(linkPath), serial::OpenError::None);
+    ASSERT_EQ(device.open(linkPath).reason, serial::OpenError::None);
     EXPECT_FALSE(device.readByte(common::Millis(300)));
     ASSERT_TRUE(pty->write("\xE5"));
     EXPECT_EQ(device.readByte(common::Millis(1000)), 0xE5);
@@ -124,9 +124,17 @@ TEST(PtyCreate, ReplacesAStaleLinkButNeverAFile) {
 TEST(PtyOpen, MissingPortIsAbsent) {
     common::RealClock clock;
     serial::TermiosDevice device(clock);
-    EXPECT_EQ(device.open("/dev/ttyNoSuchPort99"), serial::OpenError::Absent);
-    EXPECT_EQ(device.open("/dev/null"), serial::OpenError::NotATerminal);
+    EXPECT_EQ(device.open("/dev/ttyNoSuchPort99").reason, serial::OpenError::Absent);
+    EXPECT_EQ(device.open("/dev/null").reason, serial::OpenError::NotATerminal);
     EXPECT_FALSE(device.isOpen());
+    // A simulator's link that is not there is not a missing converter.
+    serial::OpenResult result = device.open("/tmp/no-such-simulator-link");
+    EXPECT_EQ(result.reason, serial::OpenError::Absent);
+    EXPECT_EQ(result.sentence.find("converter"), std::string::npos) << result.sentence;
+    result = device.open("ttyUSB97");
+    EXPECT_NE(result.sentence.find("/dev/ttyUSB97 does not exist: is the USB-serial converter"),
+              std::string::npos)
+        << result.sentence;
 }
 
 TEST(PtyStop, AStopSignalEndsAWriteThatNobodyReads) {
@@ -150,7 +158,7 @@ TEST(PtyStop, AStopSignalEndsAWriteThatNobodyReads) {
 
 TEST_F(Pty, AClosedFarEndIsGoneAndAClosedPortFailsAtOnce) {
     serial::TermiosDevice device(clock);
-    ASSERT_EQ(device.open(linkPath), serial::OpenError::None);
+    ASSERT_EQ(device.open(linkPath).reason, serial::OpenError::None);
     pty.reset();  // the simulator went away
     auto before = clock.now();
     EXPECT_EQ(device.read(common::Millis(300)).status, serial::ReadStatus::Gone);

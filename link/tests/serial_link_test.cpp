@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/recording_frontend.h"
+#include "link/device_path.h"
+#include "link/open_sentences.h"
 #include "link/scripted_device.h"
 #include "link/stop_signals.h"
 
@@ -27,7 +29,7 @@ struct ProtocolLink : LinkFixture {
 TEST_F(LinkFixture, OpensWithEachProgramsLineSettings) {
     serial::CSerialLink plc(device, frontend, serial::Program::QuarnWin);
     ASSERT_TRUE(plc.Open("ttyUSB0"));
-    EXPECT_EQ(device.openedPath(), serial::DevicePathFor("ttyUSB0"));
+    EXPECT_EQ(device.openedPath(), "ttyUSB0");  // the device forms its own path
     EXPECT_EQ(device.settings().baud, 9600);
     EXPECT_EQ(device.settings().parity, serial::Parity::Even);
     EXPECT_EQ(device.settings().stopBits, 1);
@@ -159,4 +161,26 @@ TEST_F(ProtocolLink, AStopRequestOrAClosedPortEndsAReadAtOnceAndNotAsSilence) {
     EXPECT_FALSE(link.ReadByte());
     EXPECT_EQ(link.ReadLineEnd(line), serial::CSerialLink::LineEnd::Gone);
     EXPECT_EQ(clock.now(), before);
+}
+
+TEST_F(LinkFixture, SpeedChangeKeepsThePortOpenAndFailuresExplainThemselves) {
+    serial::CSerialLink plc(device, frontend, serial::Program::QuarnWin);
+    EXPECT_FALSE(plc.ChangeSpeed(true));  // nothing open to change
+    ASSERT_TRUE(plc.Open("ttyUSB0"));
+    ASSERT_TRUE(plc.ChangeSpeed(true));
+    EXPECT_TRUE(plc.IsOpen());
+    EXPECT_EQ(device.settings().baud, 19200);
+    EXPECT_EQ(device.configureCount(), 2);
+    EXPECT_EQ(plc.OpenFailureText(), "");
+
+    device.refuseConfigure(true, "the server set the parity none where even was asked");
+    EXPECT_FALSE(plc.ChangeSpeed(false));
+    EXPECT_EQ(plc.OpenFailureText(), "the server set the parity none where even was asked");
+    EXPECT_EQ(frontend.texts("message"),
+              std::vector<std::string>{"Unable to configure the serial port"});
+
+    plc.Close();
+    device.failOpen(serial::OpenError::Absent);
+    EXPECT_FALSE(plc.Open("/tmp/plc-link"));
+    EXPECT_EQ(plc.OpenFailureText(), serial::MissingPortSentence("/tmp/plc-link"));
 }

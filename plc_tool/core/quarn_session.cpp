@@ -17,8 +17,9 @@ bool QuarnSession::Open(const std::string& portName, bool fast) {
 
 bool QuarnSession::ChangeSpeed(bool fast) {
     fast_ = fast;
-    link_.Close();
     connection_.Forget();
+    // The open port takes the new speed as it is; a device server keeps its connection.
+    if (link_.IsOpen()) return link_.ChangeSpeed(fast);
     if (portName_.empty()) return false;
     return link_.Open(portName_, fast);
 }

@@ -19,8 +19,9 @@ class QuarnSession {
     // Opens the link on the port (19200 baud when fast). The port name is kept for
     // ChangeSpeed. False when the port could not be opened or configured.
     bool Open(const std::string& portName, bool fast);
-    // A new speed: close the link, reopen it on the known port, and search the station
-    // again before the next operation.
+    // A new speed: the open link takes the new line settings (a port that is not open is
+    // opened again on the known name), and the station is searched again before the next
+    // operation.
     bool ChangeSpeed(bool fast);
 
     serial::CSerialLink& link() { return link_; }

@@ -67,10 +67,8 @@ bool CQuarnWinDlg::Initialise() {
 
     if (!port.empty() && !session_->Open(port, settings_.baudrate == kFastSpeedIndex)) {
         // The operations would only time out; say why the port is not usable.
-        serial::OpenError error = session_->link().LastOpenError();
-        if (error != serial::OpenError::None)
-            frontend_->reportError(serial::DescribeOpenError(error, session_->link().DevicePath()),
-                                   false);
+        const std::string why = session_->link().OpenFailureText();
+        if (!why.empty()) frontend_->reportError(why, false);
     }
     plc::AppendLog(logFile().toStdString(), std::string());
     return !port.empty();

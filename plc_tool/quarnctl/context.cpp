@@ -21,11 +21,8 @@ bool Context::Connect() {
         });
     }
     if (!session_->Open(port, options_.fast)) {
-        if (session_->link().LastOpenError() != serial::OpenError::None)
-            std::fprintf(stderr, "Cannot open the serial port: %s\n",
-                         serial::DescribeOpenError(session_->link().LastOpenError(),
-                                                   session_->link().DevicePath())
-                             .c_str());
+        const std::string why = session_->link().OpenFailureText();
+        if (!why.empty()) std::fprintf(stderr, "Cannot open the serial port: %s\n", why.c_str());
         return false;
     }
     return true;

@@ -115,9 +115,8 @@ bool CVantorDlg::Initialise() {
     if (!reader_.Link().Open(port)) {
         // The dialog runs all the same (every retrieval then ends as "No data"), but the
         // technician learns why, instead of only from silence.
-        serial::OpenError error = reader_.Link().LastOpenError();
-        if (error != serial::OpenError::None)
-            frontend_.message(serial::DescribeOpenError(error, reader_.Link().DevicePath()));
+        const std::string why = reader_.Link().OpenFailureText();
+        if (!why.empty()) frontend_.message(why);
     }
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     reader_.Status().Set("");

@@ -115,9 +115,8 @@ bool CSkelligDlg::Initialise() {
     if (!sender_.OpenPort(port)) {
         // The dialog runs all the same (every transfer then ends with "No connection"), but
         // the technician learns why instead of only from silence.
-        serial::OpenError error = sender_.Link().LastOpenError();
-        if (error != serial::OpenError::None)
-            frontend_.message(serial::DescribeOpenError(error, sender_.Link().DevicePath()));
+        const std::string why = sender_.Link().OpenFailureText();
+        if (!why.empty()) frontend_.message(why);
     }
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     return true;
