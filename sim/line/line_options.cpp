@@ -31,16 +31,19 @@ void DeclareLineOptions(CLI::App& app, LineOptions& options, const std::string& 
         app.add_option_function<std::string>(
                "--listen",
                [&options](const std::string& text) {
-                   std::string error;
-                   options.listen = ParseListenAddress(text, error);
-                   if (!options.listen) throw CLI::ValidationError("--listen", error);
+                   const serial::ParsedPort parsed = serial::ParsePortUrl(text);
+                   if (!parsed.ok()) throw CLI::ValidationError("--listen", parsed.problem);
+                   if (parsed.address.scheme == serial::PortScheme::Local)
+                       throw CLI::ValidationError(
+                           "--listen", "takes rfc2217://HOST:PORT or socket://HOST:PORT");
+                   options.listen = parsed.address;
                },
                "Serve the " + device +
                    " on the network instead: rfc2217://HOST:PORT (the client sets the line, parity "
                    "included, and the " +
                    device +
                    " judges it) or socket://HOST:PORT (raw bytes, the line taken as right); one "
-                   "client at a time, port 0 picks a free one")
+                   "client at a time")
             ->type_name("URL")
             ->excludes(link);
     app.add_option_function<std::vector<std::string>>(
@@ -75,7 +78,7 @@ OpenLine OpenDeviceLine(const LineOptions& options, const LineSeen& deviceLine,
     }
     opened.server = TcpServer::Listen(options.listen->host, options.listen->port, error);
     if (!opened.server) return opened;
-    opened.where = ListenUrl(*options.listen, opened.server->port());
+    opened.where = ListenUrl(*options.listen);
     std::function<void(const std::string&)> note;
     if (verbose) {
         note = [program](const std::string& text) {
@@ -83,9 +86,8 @@ OpenLine OpenDeviceLine(const LineOptions& options, const LineSeen& deviceLine,
             std::fflush(stdout);
         };
     }
-    opened.line =
-        std::make_unique<NetworkLine>(*opened.server, options.listen->protocol, deviceLine,
-                                      ComPortServer(program, options.refused), note);
+    opened.line = std::make_unique<NetworkLine>(*opened.server, options.listen->scheme, deviceLine,
+                                                ComPortServer(program, options.refused), note);
     return opened;
 }
 

@@ -6,17 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "link/port_url.h"
 #include "link/pseudo_terminal.h"
 #include "sim/line/com_port_server.h"
 #include "sim/line/device_line.h"
-#include "sim/line/listen_address.h"
 #include "sim/line/tcp_server.h"
 
 namespace sim {
 
 struct LineOptions {
     std::string link;
-    std::optional<ListenAddress> listen;
+    std::optional<serial::PortAddress> listen;
     RefusedSettings refused;
 };
 

@@ -4,10 +4,10 @@
 
 namespace sim {
 
-NetworkLine::NetworkLine(TcpServer& server, ListenProtocol protocol, LineSeen deviceLine,
+NetworkLine::NetworkLine(TcpServer& server, serial::PortScheme scheme, LineSeen deviceLine,
                          ComPortServer comPort, std::function<void(const std::string&)> note)
     : server_(server),
-      protocol_(protocol),
+      scheme_(scheme),
       deviceLine_(deviceLine),
       comPort_(std::move(comPort)),
       note_(std::move(note)) {}
@@ -19,7 +19,7 @@ void NetworkLine::clientLeft() {
 }
 
 void NetworkLine::take(const std::string& bytes) {
-    if (protocol_ == ListenProtocol::Raw) {
+    if (scheme_ == serial::PortScheme::Socket) {
         received_.insert(received_.end(), bytes.begin(), bytes.end());
         return;
     }
@@ -61,20 +61,20 @@ std::optional<std::uint8_t> NetworkLine::readByte(common::Millis timeout) {
 }
 
 bool NetworkLine::write(std::string_view bytes) {
-    const bool sent = server_.send(protocol_ == ListenProtocol::Raw ? std::string(bytes)
-                                                                    : ComPortServer::Escape(bytes));
+    const bool sent = server_.send(
+        scheme_ == serial::PortScheme::Socket ? std::string(bytes) : ComPortServer::Escape(bytes));
     if (!sent && !server_.hasClient()) clientLeft();
     return sent;
 }
 
 LineSeen NetworkLine::lineSeen() const {
-    return protocol_ == ListenProtocol::Raw ? deviceLine_ : comPort_.line();
+    return scheme_ == serial::PortScheme::Socket ? deviceLine_ : comPort_.line();
 }
 
-std::string ListenUrl(const ListenAddress& address, int port) {
+std::string ListenUrl(const serial::PortAddress& address) {
     const bool v6 = address.host.find(':') != std::string::npos;
-    return std::string(address.protocol == ListenProtocol::Raw ? "socket://" : "rfc2217://") +
-           (v6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(port);
+    return std::string(address.scheme == serial::PortScheme::Socket ? "socket://" : "rfc2217://") +
+           (v6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(address.port);
 }
 
 }  // namespace sim

@@ -1,14 +1,15 @@
 #pragma once
-// The device served on the network (--listen): raw bytes (socket://, where the server's
-// line is fixed and taken as the device's own) or Telnet with the COM-PORT-OPTION
-// (rfc2217://, where the client sets the line and the simulator judges what it set).
+// The device served on the network (--listen, a URL as link/port_url.h reads it): raw bytes
+// (socket://, where the server's line is fixed and taken as the device's own) or Telnet with the
+// COM-PORT-OPTION (rfc2217://, where the client sets the line and the simulator judges what it
+// set).
 #include <deque>
 #include <functional>
 #include <string>
 
+#include "link/port_url.h"
 #include "sim/line/com_port_server.h"
 #include "sim/line/device_line.h"
-#include "sim/line/listen_address.h"
 #include "sim/line/tcp_server.h"
 
 namespace sim {
@@ -16,7 +17,7 @@ namespace sim {
 class NetworkLine final : public DeviceLine {
   public:
     // deviceLine: the line a raw client gets. note: told of clients coming and going.
-    NetworkLine(TcpServer& server, ListenProtocol protocol, LineSeen deviceLine,
+    NetworkLine(TcpServer& server, serial::PortScheme scheme, LineSeen deviceLine,
                 ComPortServer comPort, std::function<void(const std::string&)> note = {});
 
     std::optional<std::uint8_t> readByte(common::Millis timeout) override;
@@ -27,14 +28,14 @@ class NetworkLine final : public DeviceLine {
     void take(const std::string& bytes);
     void clientLeft();
     TcpServer& server_;
-    ListenProtocol protocol_;
+    serial::PortScheme scheme_;
     LineSeen deviceLine_;
     ComPortServer comPort_;
     std::function<void(const std::string&)> note_;
     std::deque<std::uint8_t> received_;
 };
 
-// "socket://127.0.0.1:PORT" with the port the server got, for the simulators' start line.
-std::string ListenUrl(const ListenAddress& address, int port);
+// "socket://127.0.0.1:PORT" and the like, for the simulators' start line.
+std::string ListenUrl(const serial::PortAddress& address);
 
 }  // namespace sim

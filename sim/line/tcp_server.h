@@ -12,7 +12,7 @@ namespace sim {
 
 class TcpServer {
   public:
-    // Listens on host:port (port 0: a free one, see port()); nullptr and a reason when the
+    // Listens on host:port (0: a free one, see port()); nullptr and a reason when the
     // address can't be had.
     static std::unique_ptr<TcpServer> Listen(const std::string& host, int port, std::string& error);
     ~TcpServer();

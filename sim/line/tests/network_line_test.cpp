@@ -47,7 +47,7 @@ TEST(NetworkLine, ServesOneClientAtATimeAndFreesThePortWhenItGoes) {
     auto server = sim::TcpServer::Listen("127.0.0.1", 0, error);
     ASSERT_TRUE(server) << error;
     std::vector<std::string> notes;
-    sim::NetworkLine line(*server, sim::ListenProtocol::Rfc2217, {}, sim::ComPortServer("t"),
+    sim::NetworkLine line(*server, serial::PortScheme::Rfc2217, {}, sim::ComPortServer("t"),
                           [&notes](const std::string& note) { notes.push_back(note); });
     int first = Connect(server->port());
     ASSERT_EQ(::send(first, (kSetEvenParity + "A\xFF\xFF").data(), 10, 0), 10);
@@ -79,7 +79,7 @@ TEST(NetworkLine, RawClientsGetTheDevicesOwnLineAndTheirBytesAsTheyAre) {
     auto server = sim::TcpServer::Listen("127.0.0.1", 0, error);
     ASSERT_TRUE(server) << error;
     const sim::LineSeen device{9600, 8, 2, sim::ParitySeen::None};
-    sim::NetworkLine line(*server, sim::ListenProtocol::Raw, device, sim::ComPortServer("t"));
+    sim::NetworkLine line(*server, serial::PortScheme::Socket, device, sim::ComPortServer("t"));
     int client = Connect(server->port());
     ASSERT_EQ(::send(client, "\xFF\xFA", 2, 0), 2);
     EXPECT_EQ(ReadAll(line, 2), "\xFF\xFA");
