@@ -39,7 +39,9 @@ TEST(PortOption, AMalformedAddressIsAUsageErrorNamingTheArgument) {
         Parsed parsed = Parse({"--port", port});
         EXPECT_EQ(parsed.status, 2) << port;
         EXPECT_EQ(parsed.err.rfind("quarnctl: --port: ", 0), 0u) << parsed.err;
-        if (*port) EXPECT_NE(parsed.err.find(port), std::string::npos) << parsed.err;
+        if (*port) {
+            EXPECT_NE(parsed.err.find(port), std::string::npos) << parsed.err;
+        }
         EXPECT_EQ(parsed.err.find('\n'), parsed.err.size() - 1) << parsed.err;
     }
 }
