@@ -195,7 +195,7 @@ TEST_F(NetworkPort, AServerThatStallsOrDiesMidDownloadEndsItAndTheNextRunWorks) 
         }
         auto result = download.get();
         EXPECT_EQ(result.exitStatus, 1) << signal;
-        EXPECT_NE(result.out.find(kAbortText), std::string::npos)
+        EXPECT_NE(result.err.find(kAbortText), std::string::npos)
             << signal << ": " << result.out << result.err;
         EXPECT_EQ(Read(project), before);
         if (signal == SIGSTOP) server->signal(SIGCONT);
