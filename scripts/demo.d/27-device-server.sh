@@ -40,7 +40,10 @@ echo "\$ quarnctl --port rfc2217://127.0.0.1:$port --yes download samples/projec
   download "$TOP/samples/project/project.pr"
 echo
 echo "\$ quarnctl --port rfc2217://127.0.0.1:$port --trace identify   (the negotiation first)"
-"$quarnctl" --port "rfc2217://127.0.0.1:$port" --station 64 --trace identify 2>&1 | head -n 12
+trace=$("$quarnctl" --port "rfc2217://127.0.0.1:$port" --station 64 --trace identify 2>&1 || true)
+head -n 12 <<<"$trace"
+echo "..."
+tail -n 3 <<<"$trace"
 echo
 echo "A malformed address is a usage error:"
 echo "\$ quarnctl --port rfc2217://127.0.0.1 identify"
