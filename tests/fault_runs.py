@@ -171,7 +171,7 @@ class Ser2net:
                 raise RuntimeError("ser2net did not start")
             time.sleep(0.02)
 
-    def signal(self, sig):
+    def send_signal(self, sig):
         if self.proc.poll() is None:
             self.proc.send_signal(sig)
 
@@ -533,7 +533,7 @@ class Runs:
     def server_fault(self, kind):
         """ser2net killed or stalled mid-download, a second client while the port is held,
         a refused connection, a server that refuses a line setting."""
-        at = self.rng.uniform(1.0, 10.0)
+        at = self.rng.uniform(1.0, 8.0)  # the download takes about 12 s
         o = Outcome(f"through ser2net: {kind}" + (f" at {at:.1f} s" if "mid" in kind else ""))
         d = self.fresh("server")
         image = d / "plc.img"
@@ -547,7 +547,7 @@ class Runs:
         try:
             if kind in ("killed mid-download", "stalled mid-download"):
                 sig = signal.SIGKILL if kind.startswith("killed") else signal.SIGSTOP
-                timer = threading.Timer(at, lambda: server.signal(sig))
+                timer = threading.Timer(at, lambda: server.send_signal(sig))
                 status, _, err, secs = run_tool(download, 150, on_start=lambda p: timer.start())
                 timer.cancel()
                 self.check_download(o, status, err, image, 120, secs)
