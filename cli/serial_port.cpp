@@ -13,6 +13,11 @@ PortStack::PortStack(common::Clock& clock, bool trace)
             *port_, [this](serial::TraceDirection direction, const std::string& bytes) {
                 this->trace(direction, bytes);
             });
+        // A network port's option negotiation shows among the data, marked as such.
+        port_->watchNegotiation([this](bool outgoing, const std::string& bytes) {
+            flushReads();
+            print(clock_.now(), outgoing ? "> negotiation" : "< negotiation", bytes);
+        });
     }
 }
 

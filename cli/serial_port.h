@@ -14,7 +14,8 @@ namespace cli {
 
 // The port device stack of a tool: the platform's device, wrapped for --trace. The trace
 // prints each write on a line of its own, and the bytes read up to the next write or
-// silence on one line, stamped with the time their first byte came.
+// silence on one line, stamped with the time their first byte came; a network port's
+// negotiation on lines marked "> negotiation" and "< negotiation".
 class PortStack {
   public:
     PortStack(common::Clock& clock, bool trace);

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -40,6 +43,7 @@ std::unique_ptr<PseudoTerminal> PseudoTerminal::Create(const std::string& linkPa
     ::tcgetattr(pty->slave_, &t);
     ::cfmakeraw(&t);
     ::tcsetattr(pty->slave_, TCSANOW, &t);
+    pty->watchClients();
     std::error_code ec;
     // A link left by an earlier run is replaced; anything else at the path is the user's
     // and stays.
@@ -63,8 +67,43 @@ PseudoTerminal::~PseudoTerminal() {
         std::error_code ec;
         std::filesystem::remove(linkPath_, ec);
     }
+    if (clientWatch_ >= 0) ::close(clientWatch_);
     if (slave_ >= 0) ::close(slave_);
     if (master_ >= 0) ::close(master_);
+}
+
+void PseudoTerminal::watchClients() {
+    // Without the watch the simulator still serves; only a killed client's exclusive flag
+    // then stays until the simulator restarts, so say so.
+    clientWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (clientWatch_ >= 0 && ::inotify_add_watch(clientWatch_, slavePath_.c_str(),
+                                                 IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0)
+        return;
+    std::fprintf(stderr,
+                 "warning: cannot watch %s for clients (%s); a client that is killed may leave "
+                 "the port locked for other users until the simulator restarts\n",
+                 slavePath_.c_str(), std::strerror(errno));
+    if (clientWatch_ >= 0) ::close(clientWatch_);
+    clientWatch_ = -1;
+}
+
+void PseudoTerminal::releaseAfterClient() {
+    alignas(inotify_event) char buffer[4096];
+    bool overflowed = false;
+    for (;;) {
+        ssize_t n = ::read(clientWatch_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->mask & IN_OPEN) ++clientsOpen_;
+            if (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) --clientsOpen_;
+            if (event->mask & IN_Q_OVERFLOW) overflowed = true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    // Events lost to an overflow leave the count unknown: trust the next close.
+    if (overflowed || clientsOpen_ < 0) clientsOpen_ = 0;
+    if (clientsOpen_ == 0) ::ioctl(slave_, TIOCNXCL);
 }
 
 ObservedLine PseudoTerminal::observedLine() const {
@@ -92,12 +131,16 @@ ObservedLine PseudoTerminal::observedLine() const {
 }
 
 std::optional<std::uint8_t> PseudoTerminal::readByte(common::Millis timeout) {
-    pollfd p{master_, POLLIN, 0};
+    pollfd p[2] = {{master_, POLLIN, 0}, {clientWatch_, POLLIN, 0}};
+    const nfds_t count = clientWatch_ >= 0 ? 2 : 1;
     int ready;
     do {
-        ready = ::poll(&p, 1, static_cast<int>(timeout.count()));
+        ready = ::poll(p, count, static_cast<int>(timeout.count()));
     } while (ready < 0 && errno == EINTR && !StopRequested());
-    if (ready <= 0 || !(p.revents & POLLIN)) return std::nullopt;
+    // A client's open or close ends the wait early, as a quiet line would; the callers
+    // read again.
+    if (ready > 0 && count == 2 && (p[1].revents & POLLIN)) releaseAfterClient();
+    if (ready <= 0 || !(p[0].revents & POLLIN)) return std::nullopt;
     std::uint8_t byte = 0;
     if (::read(master_, &byte, 1) != 1) return std::nullopt;
     return byte;

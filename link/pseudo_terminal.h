@@ -32,7 +32,8 @@ class PseudoTerminal {
 
     const std::string& slavePath() const { return slavePath_; }
     ObservedLine observedLine() const;
-    // One byte from the client, or nullopt after the time-out.
+    // One byte from the client, or nullopt after the time-out. While it waits it also
+    // notices a client that has closed the port (see releaseAfterClient).
     std::optional<std::uint8_t> readByte(common::Millis timeout);
     bool write(std::string_view bytes);
     // Drops what the client sent and the device has not read yet.
@@ -40,8 +41,17 @@ class PseudoTerminal {
 
   private:
     PseudoTerminal() = default;
+    // The slave end stays open here, so the kernel never sees the client's close as the
+    // last one and keeps the exclusive flag (TIOCEXCL) the client set: every later client
+    // but root would be refused as busy. The opens and closes of the slave are counted
+    // (inotify); when the last client's descriptor is gone, however its program ended,
+    // the flag is cleared.
+    void watchClients();
+    void releaseAfterClient();
     int master_ = -1;
     int slave_ = -1;  // kept open so the master never sees a hang-up between clients
+    int clientWatch_ = -1;
+    int clientsOpen_ = 0;
     std::string slavePath_;
     std::string linkPath_;
 };

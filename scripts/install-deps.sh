@@ -11,6 +11,8 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip nsis
   clang-14 libclang-rt-14-dev
   python3
+  # A real serial device server in front of the simulators, for the network port's tests.
+  ser2net
   # Scalable stand-ins for Courier and the desktop fonts: the Qt tests prove that the
   # variables window and the dialog layout do not depend on which fonts a machine has.
   fonts-urw-base35

@@ -134,6 +134,54 @@ def same_tree(a, b):
     return all(filecmp.cmp(a / n, b / n, shallow=False) for n in na)
 
 
+SER2NET = "/usr/sbin/ser2net"
+
+
+def free_tcp_port():
+    import socket
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def listening(port):
+    wanted = f":{port:04X}"
+    with open("/proc/net/tcp") as table:
+        return any(f.split()[1].endswith(wanted) and f.split()[3] == "0A"
+                   for f in list(table)[1:])
+
+
+class Ser2net:
+    """ser2net in the foreground in front of a simulator's link, RFC 2217 on loopback."""
+
+    def __init__(self, folder, device, line="9600e81", port=None):
+        self.port = port or free_tcp_port()
+        self.url = f"rfc2217://127.0.0.1:{self.port}"
+        config = Path(folder) / f"ser2net-{self.port}.yaml"
+        config.write_text(f"connection: &device\n"
+                          f"  accepter: telnet(rfc2217),tcp,127.0.0.1,{self.port}\n"
+                          f"  connector: serialdev,{device},{line},local\n")
+        self.proc = subprocess.Popen([SER2NET, "-n", "-u", "-c", str(config), "-P",
+                                      str(Path(folder) / f"ser2net-{self.port}.pid")],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        end = time.monotonic() + 5
+        while not listening(self.port):
+            if time.monotonic() > end or self.proc.poll() is not None:
+                self.stop()
+                raise RuntimeError("ser2net did not start")
+            time.sleep(0.02)
+
+    def send_signal(self, sig):
+        if self.proc.poll() is None:
+            self.proc.send_signal(sig)
+
+    def stop(self, sig=signal.SIGTERM):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGCONT)
+            self.proc.send_signal(sig)
+            self.proc.wait()
+
+
 class Runs:
     def __init__(self, tools, work, rng, long_mode):
         self.t = tools
@@ -481,6 +529,76 @@ class Runs:
             os.close(slave)
         self.record(o)
 
+    # ---- a device server between the tool and the PLC ----------------------------------
+    def server_fault(self, kind):
+        """ser2net killed or stalled mid-download, a second client while the port is held,
+        a refused connection, a server that refuses a line setting."""
+        at = self.rng.uniform(1.0, 8.0)  # the download takes about 12 s
+        o = Outcome(f"through ser2net: {kind}" + (f" at {at:.1f} s" if "mid" in kind else ""))
+        d = self.fresh("server")
+        image = d / "plc.img"
+        sim = Simulator(self.t.plcsim, str(d / "plc"), ["--station", STATION, "--image",
+                                                       str(image)])
+        server = Ser2net(d, d / "plc")
+        base = [self.t.quarnctl, "--port", server.url, "--station", STATION, "--yes", "--log",
+                d / "log.txt"]
+        download = base + ["download", SAMPLES / "project" / "project.pr"]
+        listening_plc = None
+        try:
+            if kind in ("killed mid-download", "stalled mid-download"):
+                sig = signal.SIGKILL if kind.startswith("killed") else signal.SIGSTOP
+                timer = threading.Timer(at, lambda: server.send_signal(sig))
+                status, _, err, secs = run_tool(download, 150, on_start=lambda p: timer.start())
+                timer.cancel()
+                self.check_download(o, status, err, image, 120, secs)
+                if status == 0:
+                    o.check(False, "the download completed though the server went")
+                server.stop()
+                server = Ser2net(d, d / "plc", port=server.port)
+                status, _, err, _ = run_tool(download, 150)
+                o.check(status == 0, "the next download through the server failed: " +
+                        err.decode(errors="replace").strip()[:80])
+            elif kind == "second client":
+                holder = subprocess.Popen([str(a) for a in base + [
+                    "watch", SAMPLES / "monitor" / "demo.ot"]], stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
+                time.sleep(1.5)
+                status, _, err, secs = run_tool(base + ["identify"], 30)
+                holder.send_signal(signal.SIGINT)
+                holder.wait(20)
+                o.exit, o.seconds = status, secs
+                o.check(status == 1 and b"in use" in err, "a second client was not refused "
+                        "as in use: " + err.decode(errors="replace").strip()[:80])
+                self.next_run_works(o, server.url)
+            elif kind == "refused connection":
+                status, _, err, secs = run_tool(
+                    [self.t.quarnctl, "--port", f"rfc2217://127.0.0.1:{free_tcp_port()}",
+                     "--station", STATION, "identify"], 30)
+                o.exit, o.seconds = status, secs
+                o.check(status == 1 and b"refused" in err,
+                        "no refusal message: " + err.decode(errors="replace").strip()[:80])
+            elif kind == "refused setting":
+                url = f"rfc2217://127.0.0.1:{free_tcp_port()}"
+                listening_plc = subprocess.Popen(
+                    [str(self.t.plcsim), "--listen", url, "--station", STATION, "--refuse",
+                     "parity"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                end = time.monotonic() + 5
+                while not listening(int(url.rsplit(":", 1)[1])) and time.monotonic() < end:
+                    time.sleep(0.02)
+                status, _, err, secs = run_tool(
+                    [self.t.quarnctl, "--port", url, "--station", STATION, "identify"], 30)
+                o.exit, o.seconds = status, secs
+                o.check(status == 1 and b"parity" in err,
+                        "the refusal does not name parity: " +
+                        err.decode(errors="replace").strip()[:80])
+        finally:
+            if listening_plc:
+                listening_plc.terminate()
+                listening_plc.wait()
+            server.stop()
+            sim.stop()
+        self.record(o)
+
     # ---- the plan ----------------------------------------------------------------------
     def plan(self):
         r = self.rng
@@ -506,6 +624,9 @@ class Runs:
                            ("endless", "vantorctl"), ("stalling", "skelligctl"),
                            ("random", "vantorctl")]:
             jobs.append((self.hostile, kind, tool))
+        for kind in ["killed mid-download", "stalled mid-download", "second client",
+                     "refused connection", "refused setting"]:
+            jobs.append((self.server_fault, kind))
         return jobs
 
 

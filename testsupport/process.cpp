@@ -106,6 +106,10 @@ int BackgroundProcess::stop(int signal) {
     return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool BackgroundProcess::signal(int signal) {
+    return pid_ > 0 && ::kill(pid_, signal) == 0;
+}
+
 BackgroundProcess::~BackgroundProcess() {
     stop();
 }

@@ -27,6 +27,8 @@ class BackgroundProcess {
     // Stops it now (SIGTERM, or the signal given); its exit status, -1 when it did not end
     // normally or was not running. output() then holds what it wrote.
     int stop(int signal = 15);
+    // Sends a signal and returns at once (SIGSTOP, SIGCONT); false when not running.
+    bool signal(int signal);
     const std::string& output() const { return output_; }
     const std::string& errors() const { return errors_; }
 

@@ -3,16 +3,14 @@
 
 #include "cli/command_line.h"
 #include "cli/interrupt.h"
+#include "cli/port_option.h"
 #include "plc_tool/quarnctl/context.h"
 
 namespace {
 
 // The options every command shares.
 void DeclareGlobalOptions(CLI::App& app, quarnctl::GlobalOptions& options) {
-    app.add_option("--port", options.port,
-                   "Serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link); without it the "
-                   "USB-serial converter is looked for")
-        ->type_name("PATH");
+    cli::AddPortOption(app, options.port);
     app.add_option_function<std::string>(
            "--baud", [&options](const std::string& baud) { options.fast = baud == "19200"; },
            "9600 (default) or 19200; 8 data bits, even parity, 1 stop bit")

@@ -1,6 +1,7 @@
 #include "protocol_tool/vantorctl/options.h"
 
 #include "cli/command_line.h"
+#include "cli/port_option.h"
 #include "cli/serial_port.h"
 #include "protocol_tool/core/protocol_commands.h"
 
@@ -51,10 +52,7 @@ void Declare(Declared& d, Options& o) {
         "Status texts go to standard output, messages and errors to standard error.\n"
         "Exit status: 0 done, 1 failed or refused, 2 wrong usage, 130 or 143 stopped by\n"
         "Ctrl-C (SIGINT) or SIGTERM.");
-    app.add_option("--port", o.port, "The serial port (default: the USB-serial converter found)")
-        ->type_name("PATH")
-        ->check(CLI::Validator(
-            [](std::string& path) { return path.empty() ? "needs a path" : std::string(); }, ""));
+    cli::AddPortOption(app, o.port);
     app.add_flag("--trace", o.trace,
                  "Every byte written and read, in hex with a time stamp, on stderr");
     app.add_flag("-y,--yes", o.yes, "Answer Yes to the clear commands' question");

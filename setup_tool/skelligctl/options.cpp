@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "cli/command_line.h"
+#include "cli/port_option.h"
 #include "cli/serial_port.h"
 
 namespace skelligctl {
@@ -58,10 +59,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         "'skelligctl COMMAND --help' describes a command.\n"
         "Exit status: 0 done, 1 failed, 2 wrong usage or invalid time or date, 130 or 143\n"
         "stopped by Ctrl-C (SIGINT) or SIGTERM.");
-    app.add_option("--port", options.port,
-                   "Serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link); without it the "
-                   "USB-serial converter is looked for")
-        ->type_name("PATH");
+    cli::AddPortOption(app, options.port);
     app.add_flag("--trace", options.trace, "Print every byte written and read, in hex, on stderr");
     app.add_option("--sysfs", options.sysfsRoot)->group("");  // for tests of port discovery
 

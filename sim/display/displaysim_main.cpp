@@ -10,12 +10,12 @@
 #include "common/clock.h"
 #include "common/file_helpers.h"
 #include "common/format.h"
-#include "link/pseudo_terminal.h"
 #include "sim/display/display_faults.h"
 #include "sim/display/display_model.h"
 #include "sim/display/display_request.h"
 #include "sim/display/session_record.h"
 #include "sim/display/wire_pacer.h"
+#include "sim/line/line_options.h"
 
 namespace {
 
@@ -29,8 +29,12 @@ constexpr int kDisplayStopBits = 2;
 // How often the loop looks for a stop request while the line is quiet.
 constexpr common::Millis kPollInterval{200};
 
+// What a raw network client's line is taken to be: the display's own.
+constexpr sim::LineSeen kDisplayLine{kDisplayBaud, kDisplayDataBits, kDisplayStopBits,
+                                     sim::ParitySeen::None};
+
 struct Options {
-    std::string link;
+    sim::LineOptions line;
     std::string record;
     std::string protocolFile;
     std::string statisticsFile;
@@ -42,9 +46,9 @@ struct Options {
 // What the display does, under the options in --help.
 std::string HelpFooter() {
     return "A text display on a pseudo-terminal reached through PATH (a symbolic link),\n"
-           "for skellig/skelligctl and vantor/vantorctl with --port PATH. It listens at\n"
-           "9600 baud, 8 data bits, no parity, 2 stop bits; a client that sets the line\n"
-           "otherwise meets a silent display.\n"
+           "for skellig/skelligctl and vantor/vantorctl with --port PATH, or on the network\n"
+           "with --listen (--port URL). It listens at 9600 baud, 8 data bits, no parity,\n"
+           "2 stop bits; a client that sets the line otherwise meets a silent display.\n"
            "\n"
            "Setup side: \"@TA\\r\" is answered \"A\\r\" and \"@Ta\\r\" \"a\\r\"; between them "
            "every\n"
@@ -63,9 +67,7 @@ std::string HelpFooter() {
 
 void DeclareOptions(CLI::App& app, Options& options) {
     app.footer(HelpFooter());
-    app.add_option("--link", options.link, "Where the display's port appears")
-        ->type_name("PATH")
-        ->required();
+    sim::DeclareLineOptions(app, options.line, "display");
     app.add_option("--record", options.record,
                    "Writes every command received, one per line, the ending \"\\r\" left off, "
                    "control bytes as \\xHH, a backslash as \\\\")
@@ -108,16 +110,18 @@ bool LoadHeld(const std::string& path, const char* what, std::string& into) {
     return true;
 }
 
-bool IsDisplayLine(const serial::ObservedLine& line) {
+// Parity shows only over the network; a pseudo-terminal drops it.
+bool IsDisplayLine(const sim::LineSeen& line) {
     return line.baud == kDisplayBaud && line.dataBits == kDisplayDataBits &&
-           line.stopBits == kDisplayStopBits && !line.parity;
+           line.stopBits == kDisplayStopBits &&
+           (line.parity == sim::ParitySeen::None || line.parity == sim::ParitySeen::NotVisible);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options parsed;
-    cli::CommandLine line("displaysim", "A text display on a pseudo-terminal.");
+    cli::CommandLine line("displaysim", "A text display on a pseudo-terminal or on the network.");
     DeclareOptions(line.app(), parsed);
     if (std::optional<int> status = line.Parse(argc, argv)) return *status;
     const Options* options = &parsed;
@@ -135,34 +139,42 @@ int main(int argc, char** argv) {
 
     serial::InstallStopSignals();
     std::string error;
-    auto pty = serial::PseudoTerminal::Create(options->link, error);
-    if (!pty) {
+    sim::OpenLine opened =
+        sim::OpenDeviceLine(options->line, kDisplayLine, "displaysim", options->verbose, error);
+    if (!opened.line) {
         std::fprintf(stderr, "displaysim: %s\n", error.c_str());
         return kExitFailed;
     }
+    sim::DeviceLine& deviceLine = *opened.line;
 
     common::RealClock clock;
     sim::WirePacer pacer(clock, kDisplayBaud, options->realtime);
     sim::DisplayRequestParser parser;
     sim::DisplayModel display(options->faults, std::move(protocol), std::move(statistics));
-    std::printf("displaysim: text display on %s (%s)%s\n", options->link.c_str(),
-                pty->slavePath().c_str(), options->realtime ? ", real time" : "");
+    if (opened.pty)
+        std::printf("displaysim: text display on %s (%s)%s\n", options->line.link.c_str(),
+                    opened.pty->slavePath().c_str(), options->realtime ? ", real time" : "");
+    else
+        std::printf("displaysim: text display on %s%s\n", opened.where.c_str(),
+                    options->realtime ? ", real time" : "");
     std::fflush(stdout);
 
     bool lineWasWrong = false;
-    auto write = [&](const std::string& bytes) { return pty->write(bytes); };
+    auto write = [&](const std::string& bytes) { return deviceLine.write(bytes); };
     while (!serial::StopRequested()) {
-        auto byte = pty->readByte(kPollInterval);
+        auto byte = deviceLine.readByte(kPollInterval);
         if (!byte) continue;
         // A display set to other line values sees garbage, never a command.
-        const serial::ObservedLine line = pty->observedLine();
+        const sim::LineSeen line = deviceLine.lineSeen();
         if (!IsDisplayLine(line)) {
             if (!lineWasWrong)
-                std::fprintf(stderr,
-                             "displaysim: the client set %d baud, %d data bits, %d stop bits%s; "
-                             "the display ignores what it sends\n",
-                             line.baud, line.dataBits, line.stopBits,
-                             line.parity ? ", parity" : "");
+                std::fprintf(
+                    stderr,
+                    "displaysim: the client set %d baud, %d data bits, %d stop bits%s%s; "
+                    "the display ignores what it sends\n",
+                    line.baud, line.dataBits, line.stopBits,
+                    line.parity == sim::ParitySeen::NotVisible ? "" : ", ",
+                    line.parity == sim::ParitySeen::NotVisible ? "" : sim::ParityName(line.parity));
             lineWasWrong = true;
             parser.reset();
             continue;

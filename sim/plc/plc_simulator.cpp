@@ -3,16 +3,18 @@
 #include <filesystem>
 
 #include "common/format.h"
+#include "link/stop_signals.h"
 
 namespace sim {
 
-bool PlcLineAccepted(const serial::ObservedLine& line) {
-    return line.dataBits == 8 && line.stopBits == 1 && (line.baud == 9600 || line.baud == 19200);
+bool PlcLineAccepted(const LineSeen& line) {
+    return line.dataBits == 8 && line.stopBits == 1 && (line.baud == 9600 || line.baud == 19200) &&
+           (line.parity == ParitySeen::Even || line.parity == ParitySeen::NotVisible);
 }
 
-PlcSimulator::PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, common::Clock& clock)
+PlcSimulator::PlcSimulator(PlcSimOptions options, DeviceLine& line, common::Clock& clock)
     : options_(std::move(options)),
-      pty_(pty),
+      line_(line),
       clock_(clock),
       pacer_(clock, options_.realtime),
       device_(options_.station, options_.firmwareMajor, options_.firmwareMinor) {
@@ -62,7 +64,7 @@ void PlcSimulator::log(const char* direction, const std::string& bytes) {
 }
 
 void PlcSimulator::receive(std::uint8_t byte) {
-    serial::ObservedLine line = pty_.observedLine();
+    const LineSeen line = line_.lineSeen();
     pacer_.received(line.baud);
     auto request = parser_.feed(byte, clock_.now());
     if (!request) return;
@@ -72,8 +74,8 @@ void PlcSimulator::receive(std::uint8_t byte) {
     if (!PlcLineAccepted(line)) {
         // A real PLC would only see garbage on a wrongly set line.
         if (options_.verbose)
-            std::printf("   ignored: line set to %d baud, %d data bits, %d stop bits\n", line.baud,
-                        line.dataBits, line.stopBits);
+            std::printf("   ignored: line set to %d baud, %d data bits, %s, %d stop bits\n",
+                        line.baud, line.dataBits, ParityName(line.parity), line.stopBits);
         return;
     }
     device_.memory().tick(clock_.now());
@@ -81,7 +83,7 @@ void PlcSimulator::receive(std::uint8_t byte) {
     reply = options_.faults.apply(received_, device_.station(), request->command, reply);
     if (!reply.empty()) {
         pacer_.send(reply, line.baud,
-                    [this](const std::string& bytes) { return pty_.write(bytes); });
+                    [this](const std::string& bytes) { return line_.write(bytes); });
         log("->", reply);
     }
     saveImageIfChanged();
@@ -89,7 +91,7 @@ void PlcSimulator::receive(std::uint8_t byte) {
 
 void PlcSimulator::run() {
     while (!serial::StopRequested()) {
-        auto byte = pty_.readByte(common::Millis(200));
+        auto byte = line_.readByte(common::Millis(200));
         if (byte) receive(*byte);
     }
 }

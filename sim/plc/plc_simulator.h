@@ -1,12 +1,12 @@
 #pragma once
-// The simulator's loop: bytes from the pseudo-terminal into the request parser, requests to
-// the device, replies (through the faults) back to the line.
+// The simulator's loop: bytes from the line (a pseudo-terminal or a network client) into the
+// request parser, requests to the device, replies (through the faults) back to the line.
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "common/clock.h"
-#include "link/pseudo_terminal.h"
+#include "sim/line/device_line.h"
 #include "sim/plc/line_pacer.h"
 #include "sim/plc/plc_device.h"
 #include "sim/plc/plc_faults.h"
@@ -15,7 +15,6 @@
 namespace sim {
 
 struct PlcSimOptions {
-    std::string linkPath;
     std::uint8_t station = 64;
     std::uint8_t firmwareMajor = 2;
     std::uint8_t firmwareMinor = 0;
@@ -28,13 +27,13 @@ struct PlcSimOptions {
     bool realtime = false;
 };
 
-// True when the client set the PLC's line: 8 data bits, 1 stop bit, 9600 or 19200 baud.
-// (Parity can't be seen on a pseudo-terminal.)
-bool PlcLineAccepted(const serial::ObservedLine& line);
+// True when the client set the PLC's line: 8 data bits, even parity, 1 stop bit, 9600 or
+// 19200 baud. (Parity can't be seen on a pseudo-terminal, only over the network.)
+bool PlcLineAccepted(const LineSeen& line);
 
 class PlcSimulator {
   public:
-    PlcSimulator(PlcSimOptions options, serial::PseudoTerminal& pty, common::Clock& clock);
+    PlcSimulator(PlcSimOptions options, DeviceLine& line, common::Clock& clock);
 
     // Loads the image named in the options, if there is one; false with a reason when the
     // file exists but can't be used.
@@ -52,7 +51,7 @@ class PlcSimulator {
     void log(const char* direction, const std::string& bytes);
     void saveImageIfChanged();
     PlcSimOptions options_;
-    serial::PseudoTerminal& pty_;
+    DeviceLine& line_;
     common::Clock& clock_;
     LinePacer pacer_;
     PlcDevice device_;

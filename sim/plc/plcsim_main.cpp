@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "link/pseudo_terminal.h"
+#include "sim/line/line_options.h"
 #include "sim/plc/live_values.h"
 #include "sim/plc/plc_simulator.h"
 
 namespace {
 
 constexpr const char* kHelp =
-    "It answers only when the line is set to 8 data bits, 1 stop bit at 9600 or 19200 baud, "
-    "and runs until interrupted.";
+    "It answers only when the line is set to 8 data bits, 1 stop bit at 9600 or 19200 baud "
+    "(and even parity, where the line shows it: over rfc2217://), and runs until interrupted.";
+
+// What a raw network client's line is taken to be: the PLC's own.
+constexpr sim::LineSeen kPlcLine{9600, 8, 1, sim::ParitySeen::Even};
 
 bool ParseNumber(const std::string& text, long low, long high, long& value) {
     char* end = nullptr;
@@ -22,12 +25,10 @@ bool ParseNumber(const std::string& text, long low, long high, long& value) {
     return end != text.c_str() && *end == '\0' && value >= low && value <= high;
 }
 
-void DeclareOptions(CLI::App& app, sim::PlcSimOptions& options, std::string& memoryFile) {
+void DeclareOptions(CLI::App& app, sim::PlcSimOptions& options, sim::LineOptions& line,
+                    std::string& memoryFile) {
     app.footer(kHelp);
-    app.add_option("--link", options.linkPath,
-                   "Where the PLC's port appears (a symbolic link to the pseudo-terminal)")
-        ->type_name("PATH")
-        ->required();
+    sim::DeclareLineOptions(app, line, "PLC");
     app.add_option_function<std::string>(
            "--station",
            [&options](const std::string& text) {
@@ -82,23 +83,25 @@ void DeclareOptions(CLI::App& app, sim::PlcSimOptions& options, std::string& mem
 
 int main(int argc, char** argv) {
     sim::PlcSimOptions options;
+    sim::LineOptions lineOptions;
     std::string memoryFile;
-    cli::CommandLine line("plcsim", "Simulates a PLC on a pseudo-terminal.");
-    DeclareOptions(line.app(), options, memoryFile);
+    cli::CommandLine line("plcsim", "Simulates a PLC on a pseudo-terminal or on the network.");
+    DeclareOptions(line.app(), options, lineOptions, memoryFile);
     if (std::optional<int> status = line.Parse(argc, argv)) return *status;
     serial::InstallStopSignals();
     std::string error;
-    auto pty = serial::PseudoTerminal::Create(options.linkPath, error);
-    if (!pty) {
+    sim::OpenLine opened =
+        sim::OpenDeviceLine(lineOptions, kPlcLine, "plcsim", options.verbose, error);
+    if (!opened.line) {
         std::fprintf(stderr, "plcsim: %s\n", error.c_str());
         return 1;
     }
-    if (options.verbose)
-        std::printf("plcsim: station %d on %s -> %s\n", options.station, options.linkPath.c_str(),
-                    pty->slavePath().c_str());
+    // The network address is always shown: with port 0 it is the only way to learn it.
+    if (options.verbose || opened.server)
+        std::printf("plcsim: station %d on %s\n", options.station, opened.where.c_str());
     std::fflush(stdout);
     common::RealClock clock;
-    sim::PlcSimulator simulator(options, *pty, clock);
+    sim::PlcSimulator simulator(options, *opened.line, clock);
     if (!simulator.loadImage(error)) {
         std::fprintf(stderr, "plcsim: %s\n", error.c_str());
         return 1;

@@ -1,0 +1,15 @@
+#pragma once
+// The --port option of the three command-line tools: a local serial port or a device
+// server's network port, checked while the command line is read, so a malformed address is
+// a usage error that names the argument.
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace cli {
+
+// The help text of --port, also for the man pages.
+extern const char* const kPortHelp;
+
+CLI::Option* AddPortOption(CLI::App& app, std::string& port);
+
+}  // namespace cli
