@@ -1,20 +1,22 @@
 #include "sim/display/display_faults.h"
 
-#include <charconv>
+#include <climits>
+#include <optional>
+#include <string_view>
+
+#include "common/whole_number.h"
 
 namespace sim {
 
 namespace {
-// "NAME:N" with N from 1: the number, or 0 when the value is not of that form.
+// "NAME:N" with N a whole decimal number from 1: the number, 0 when the value after the colon
+// is no such number, -1 when spec is not of that form.
 int NumberAfter(const std::string& spec, const std::string& name) {
     const std::string prefix = name + ":";
     if (spec.rfind(prefix, 0) != 0) return -1;
-    int value = 0;
-    const char* first = spec.data() + prefix.size();
-    const char* last = spec.data() + spec.size();
-    auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || first == last || value < 1) return 0;
-    return value;
+    const std::optional<long> value =
+        common::ReadWholeNumber(std::string_view(spec).substr(prefix.size()), 1, INT_MAX);
+    return value ? static_cast<int>(*value) : 0;
 }
 }  // namespace
 
