@@ -62,6 +62,16 @@ bool IsIncompleteFileName(const std::string& fileName) {
     return true;
 }
 
+namespace {
+// Temporary files in the folder whose writers have died; the next write into a folder clears
+// them away.
+void RemoveAbandonedFiles(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (replacing::IsIncompletePath(it->path())) replacing::RemoveIfAbandoned(it->path());
+}
+}  // namespace
+
 // The write's one state machine: open() decides between a temporary file beside the target
 // and, where the new file could not take the old one's place as an equal, writing the target
 // itself; commit() puts the contents in place.
@@ -119,6 +129,10 @@ bool ReplacingFile::open() {
     if (found == Found::Refused) return false;
     f.existed = found == Found::Writable;
     const bool replaceable = !f.existed || f.existing.replaceable();
+    if (replaceable) {
+        const fs::path folder = f.target.parent_path();
+        RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
+    }
     if (!replaceable || !f.temporary.create(f.target)) {
         // No temporary file beside the target: only an existing target can still be
         // written, in place.

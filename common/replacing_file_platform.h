@@ -49,8 +49,7 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    // Removes the temporary files in the target's folder whose writers have died, then
-    // creates a new one. False when none can be created there.
+    // A new one beside the target. False when none can be created there.
     bool create(const std::filesystem::path& target);
     bool append(std::string_view bytes);
     // Everything appended so far.
@@ -70,5 +69,8 @@ class TemporaryFile {
     struct Native;
     std::unique_ptr<Native> native_;
 };
+
+// Removes the temporary file at path when its writer has died; one still being written stays.
+void RemoveIfAbandoned(const std::filesystem::path& path);
 
 }  // namespace common::replacing

@@ -59,26 +59,6 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Hidden temporary files left by a writer that has died: their lock is free. One that is
-// still being written is locked and stays.
-void RemoveAbandonedFiles(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path path = it->path();
-        if (!replacing::IsIncompletePath(path)) continue;
-        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (fd < 0) continue;
-        struct stat opened {};
-        struct stat named {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-            S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
-            SameFile(opened, named)) {
-            ::unlink(path.c_str());
-        }
-        ::close(fd);
-    }
-}
-
 // An unnamed file in the folder, or -1 where the system or the file system has none (or
 // it could not be given a name later, as /proc is needed for that).
 int CreateUnnamed(const fs::path& folder) {
@@ -179,22 +159,23 @@ void TargetFile::close() {
     native_->found = false;
 }
 
+// Unlinked and closed when it goes, unless it has become the target.
 struct TemporaryFile::Native {
     int fd = -1;
     fs::path name;  // empty while the file has no name
+    ~Native() {
+        if (!name.empty()) ::unlink(name.c_str());
+        CloseFd(fd);
+    }
 };
 
 TemporaryFile::TemporaryFile() : native_(std::make_unique<Native>()) {}
-TemporaryFile::~TemporaryFile() {
-    remove();
-}
+TemporaryFile::~TemporaryFile() = default;
 
 bool TemporaryFile::create(const fs::path& target) {
-    Native& t = *native_;
     remove();
-    const fs::path folder = target.parent_path();
-    RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
-    t.fd = CreateUnnamed(folder);
+    Native& t = *native_;
+    t.fd = CreateUnnamed(target.parent_path());
     if (t.fd >= 0 && ::flock(t.fd, LOCK_EX) != 0) CloseFd(t.fd);
     if (t.fd < 0) t.fd = CreateNamed(target, t.name);
     return t.fd >= 0;
@@ -238,10 +219,19 @@ bool TemporaryFile::replace(const fs::path& target) {
 }
 
 void TemporaryFile::remove() {
-    Native& t = *native_;
-    if (!t.name.empty()) ::unlink(t.name.c_str());
-    t.name.clear();
-    CloseFd(t.fd);
+    native_ = std::make_unique<Native>();
+}
+
+// A writer that has died leaves its lock free; one still writing holds it.
+void RemoveIfAbandoned(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 && SameFile(opened, named))
+        ::unlink(path.c_str());
+    ::close(fd);
 }
 
 }  // namespace replacing

@@ -57,16 +57,6 @@ bool ReadAll(HANDLE handle, std::string& bytes) {
     }
 }
 
-// Hidden temporary files whose writer has gone: they can be deleted. One still being
-// written is open without delete sharing, so DeleteFileW leaves it.
-void RemoveAbandonedFiles(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path path = it->path();
-        if (replacing::IsIncompletePath(path)) ::DeleteFileW(path.c_str());
-    }
-}
-
 // Read back for a copy in place, renamed through the handle; other programs may only read.
 constexpr DWORD kTemporaryAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
 
@@ -140,23 +130,23 @@ void TargetFile::close() {
     *native_ = Native{};
 }
 
+// Closed when it goes; deleted too unless it has become the target.
 struct TemporaryFile::Native {
     HANDLE handle = INVALID_HANDLE_VALUE;
     fs::path name;  // empty once it has become the target
+    ~Native() {
+        CloseHandleOnce(handle);
+        if (!name.empty()) ::DeleteFileW(name.c_str());
+    }
 };
 
 TemporaryFile::TemporaryFile() : native_(std::make_unique<Native>()) {}
-TemporaryFile::~TemporaryFile() {
-    remove();
-}
+TemporaryFile::~TemporaryFile() = default;
 
 bool TemporaryFile::create(const fs::path& target) {
-    Native& t = *native_;
     remove();
-    const fs::path folder = target.parent_path();
-    RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
-    t.handle = CreateHidden(target, t.name);
-    return t.handle != INVALID_HANDLE_VALUE;
+    native_->handle = CreateHidden(target, native_->name);
+    return native_->handle != INVALID_HANDLE_VALUE;
 }
 
 bool TemporaryFile::append(std::string_view bytes) {
@@ -208,10 +198,12 @@ bool TemporaryFile::replace(const fs::path& target) {
 }
 
 void TemporaryFile::remove() {
-    Native& t = *native_;
-    CloseHandleOnce(t.handle);
-    if (!t.name.empty()) ::DeleteFileW(t.name.c_str());
-    t.name.clear();
+    native_ = std::make_unique<Native>();
+}
+
+// A file still being written is open without delete sharing, so DeleteFileW leaves it.
+void RemoveIfAbandoned(const fs::path& path) {
+    ::DeleteFileW(path.c_str());
 }
 
 }  // namespace replacing
