@@ -21,25 +21,19 @@ int NumberAfter(const std::string& spec, const std::string& name) {
 }  // namespace
 
 bool AddFault(const std::string& spec, DisplayFaults& faults, std::string& error) {
-    if (spec == "silent") {
-        faults.silent = true;
-        return true;
-    }
-    if (spec == "wrong-login") {
-        faults.wrongLogin = true;
-        return true;
-    }
-    if (spec == "login-aa") {
-        faults.doubledLogin = true;
-        return true;
-    }
-    if (spec == "wrong-logout") {
-        faults.wrongLogout = true;
-        return true;
-    }
-    if (spec == "endless") {
-        faults.endless = true;
-        return true;
+    struct Switched {
+        const char* name;
+        bool DisplayFaults::*field;
+    };
+    for (Switched f : {Switched{"silent", &DisplayFaults::silent},
+                       Switched{"wrong-login", &DisplayFaults::wrongLogin},
+                       Switched{"login-aa", &DisplayFaults::doubledLogin},
+                       Switched{"wrong-logout", &DisplayFaults::wrongLogout},
+                       Switched{"endless", &DisplayFaults::endless}}) {
+        if (spec == f.name) {
+            faults.*f.field = true;
+            return true;
+        }
     }
     if (spec == "pause-in-line") {
         faults.pauseInLine = 2;
