@@ -1,11 +1,12 @@
 #include "cli/command_line.h"
 
-#include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 #include "cli/serial_port.h"
+#include "common/whole_number.h"
 
 namespace cli {
 
@@ -161,12 +162,9 @@ CLI::Option* AddNumber(CLI::App& app, const std::string& name, int& target, int 
     CLI::Option* option = app.add_option_function<std::string>(
         name,
         [&target, least, most, complaint, name](const std::string& text) {
-            int value = 0;
-            const char* end = text.data() + text.size();
-            auto [stop, ec] = std::from_chars(text.data(), end, value);
-            if (text.empty() || ec != std::errc() || stop != end || value < least || value > most)
-                throw CLI::ValidationError(name, complaint);
-            target = value;
+            const std::optional<long> value = common::ReadWholeNumber(text, least, most);
+            if (!value) throw CLI::ValidationError(name, complaint);
+            target = static_cast<int>(*value);
         },
         description);
     return option->type_name("N");

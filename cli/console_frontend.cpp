@@ -17,7 +17,8 @@ ConsoleFrontend::ConsoleFrontend(bool assumeYes, std::FILE* out, std::FILE* err)
       err_(err),
       outIsTerminal_(IsTerminal(out)),
       errIsTerminal_(IsTerminal(err)),
-      inIsTerminal_(IsTerminal(stdin)) {}
+      inIsTerminal_(IsTerminal(stdin)),
+      outCanErase_(outIsTerminal_ && CanEraseLine(out)) {}
 
 // Status lines, module names and titles may come from the device: on a terminal their control
 // bytes are shown escaped, in a file they stay as they are.
@@ -38,16 +39,9 @@ void ConsoleFrontend::endProgressLine() {
         std::fputc('\n', out_);
         std::fflush(out_);
         progressOpen_ = false;
+        progressWidth_ = 0;
+        progressLabel_.clear();
     }
-}
-
-bool ConsoleFrontend::isProgress(const std::string& text) const {
-    for (const auto& p : progress_)
-        if (text.rfind(p, 0) == 0) return true;
-    for (const auto& s : progressSuffixes_)
-        if (text.size() >= s.size() && text.compare(text.size() - s.size(), s.size(), s) == 0)
-            return true;
-    return false;
 }
 
 void ConsoleFrontend::message(const std::string& text) {
@@ -76,13 +70,28 @@ bool ConsoleFrontend::ask(const std::string& text) {
 }
 
 void ConsoleFrontend::setStatus(const std::string& text) {
-    if (outIsTerminal_ && isProgress(text)) {
-        std::fprintf(out_, "\r\033[K%s", forOut(text).c_str());
-        progressOpen_ = true;
-    } else {
-        endProgressLine();
-        std::fprintf(out_, "%s\n", forOut(text).c_str());
+    printLine(text);
+}
+
+void ConsoleFrontend::progress(const common::Progress& report) {
+    if (!outIsTerminal_) {
+        printLine(report.status);
+        return;
     }
+    // A new module or page run starts a line of its own; the last count of the one before
+    // stays on the screen.
+    if (progressOpen_ && report.label != progressLabel_) endProgressLine();
+    const std::string shown = forOut(report.status);
+    std::fputs(RewriteLine(shown, progressWidth_, outCanErase_).c_str(), out_);
+    std::fflush(out_);
+    progressOpen_ = true;
+    progressLabel_ = report.label;
+    progressWidth_ = shown.size();
+}
+
+void ConsoleFrontend::printLine(const std::string& text) {
+    endProgressLine();
+    std::fprintf(out_, "%s\n", forOut(text).c_str());
     std::fflush(out_);
 }
 
@@ -94,9 +103,7 @@ void ConsoleFrontend::reportError(const std::string& text, bool /*sound*/) {
 }
 
 void ConsoleFrontend::setTitle(const std::string& title) {
-    endProgressLine();
-    std::fprintf(out_, "Title: %s\n", forOut(title).c_str());
-    std::fflush(out_);
+    printLine("Title: " + title);
 }
 
 }  // namespace cli

@@ -1,12 +1,13 @@
 #pragma once
 // The Frontend of the command-line tools: status texts on standard output as they are set
-// (a byte-progress line rewrites itself when standard output is a terminal), messages and
+// (a progress line rewrites itself when standard output is a terminal, and is ended before
+// anything else is written), messages and
 // errors on standard error, questions answered by --yes, by the technician at the terminal,
 // or No when nobody can be asked. On a terminal, control bytes in the texts (which may come
 // from the device) are shown as \xHH; redirected output keeps them as they are.
+#include <cstddef>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "common/frontend.h"
 
@@ -25,19 +26,16 @@ class ConsoleFrontend final : public common::Frontend {
     void setBusy(bool) override {}
     void setTitle(const std::string& title) override;
 
-    // Status texts that only count bytes rewrite one line on a terminal; these prefixes say
-    // which texts those are (for example "Write " or "Read ").
-    void setProgressPrefixes(std::vector<std::string> prefixes) { progress_ = std::move(prefixes); }
-    // The same for texts recognised by their end (" Bytes transfered").
-    void setProgressSuffixes(std::vector<std::string> suffixes) {
-        progressSuffixes_ = std::move(suffixes);
-    }
+    // Progress rewrites one line on a terminal while the same thing moves; elsewhere each
+    // report is a line of its own.
+    void progress(const common::Progress& report) override;
+    // A line of the tool's own output on standard output, below any progress line.
+    void printLine(const std::string& text);
     // True once an error was reported: the tool's exit status then says failure.
     bool errorReported() const { return errorReported_; }
 
   private:
     void endProgressLine();
-    bool isProgress(const std::string& text) const;
     std::string forOut(const std::string& text) const;
     std::string forErr(const std::string& text) const;
     bool assumeYes_;
@@ -46,10 +44,11 @@ class ConsoleFrontend final : public common::Frontend {
     bool outIsTerminal_;
     bool errIsTerminal_;
     bool inIsTerminal_;
+    bool outCanErase_;
     bool progressOpen_ = false;
+    std::string progressLabel_;      // what the open progress line counts
+    std::size_t progressWidth_ = 0;  // the characters it shows
     bool errorReported_ = false;
-    std::vector<std::string> progress_;
-    std::vector<std::string> progressSuffixes_;
 };
 
 // Strips one trailing "\n" (message texts such as "No USB Serial converter found\n").

@@ -3,6 +3,8 @@
 // a command-line tool or a test. The core never calls a toolkit; it calls these.
 #include <string>
 
+#include "common/progress.h"
+
 namespace common {
 
 class Frontend {
@@ -14,6 +16,9 @@ class Frontend {
     virtual bool ask(const std::string& text) = 0;
     // The status line in its normal (black) form. An empty text clears it.
     virtual void setStatus(const std::string& text) = 0;
+    // Progress of a transfer. Shown on the status line as its text unless the front end
+    // shows progress its own way.
+    virtual void progress(const Progress& report) { setStatus(report.status); }
     // The status line in its error (red) form; with sound plays the exclamation sound.
     virtual void reportError(const std::string& text, bool sound) = 0;
     // Wait cursor on or off while an operation runs.

@@ -24,6 +24,11 @@ class RecordingFrontend final : public Frontend {
         status_ = text;
         statusIsError_ = false;
     }
+    // Recorded as the status text it shows, and kept as progress.
+    void progress(const Progress& report) override {
+        setStatus(report.status);
+        progress_.push_back(report);
+    }
     void reportError(const std::string& text, bool sound) override {
         record(sound ? "error+sound" : "error", text);
         status_ = text;
@@ -46,12 +51,15 @@ class RecordingFrontend final : public Frontend {
             if (k == kind) out.push_back(t);
         return out;
     }
+    // The progress reports, in order.
+    const std::vector<Progress>& progressReports() const { return progress_; }
     const std::string& status() const { return status_; }
     bool statusIsError() const { return statusIsError_; }
     bool busy() const { return busy_; }
     void clear() {
         calls_.clear();
         entries_.clear();
+        progress_.clear();
     }
 
   private:
@@ -62,6 +70,7 @@ class RecordingFrontend final : public Frontend {
     std::deque<bool> answers_;
     std::vector<std::string> calls_;
     std::vector<std::pair<std::string, std::string>> entries_;
+    std::vector<Progress> progress_;
     std::string status_;
     bool statusIsError_ = false;
     bool busy_ = false;

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "common/replacing_file_names.h"
+#include "common/replacing_file_platform.h"
 
 namespace common {
 
@@ -59,6 +60,121 @@ bool IsIncompleteFileName(const std::string& fileName) {
     for (std::size_t i = at + marker.size(); i < fileName.size(); ++i)
         if (!IsLetterOrDigit(fileName[i])) return false;
     return true;
+}
+
+namespace {
+// Temporary files in the folder whose writers have died; the next write into a folder clears
+// them away.
+void RemoveAbandonedFiles(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (replacing::IsIncompletePath(it->path())) replacing::RemoveIfAbandoned(it->path());
+}
+}  // namespace
+
+// The write's one state machine: open() decides between a temporary file beside the target
+// and, where the new file could not take the old one's place as an equal, writing the target
+// itself; commit() puts the contents in place.
+struct ReplacingFile::Impl {
+    fs::path requested;
+    fs::path target;
+    replacing::TargetFile existing;
+    replacing::TemporaryFile temporary;
+    bool existed = false;
+    bool inPlace = false;  // the contents are kept here and written into the target
+    std::string buffer;
+    bool failed = false;
+    bool opened = false;
+
+    void close() {
+        temporary.remove();
+        existing.close();
+        buffer.clear();
+        buffer.shrink_to_fit();
+        inPlace = failed = opened = false;
+    }
+
+    // The temporary file's contents into the target itself, for a target that the new file
+    // can't replace as an equal.
+    bool copyInPlace() {
+        std::string bytes;
+        return existed && temporary.readBack(bytes) && existing.writeInPlace(bytes);
+    }
+
+    bool commitTemporary() {
+        if (!temporary.flush()) return false;
+        if (!temporary.takeOverAttributes(existing)) return copyInPlace();
+        // A folder that lets us create but not replace (the sticky bit, a target of another
+        // owner, a target held open by another program): the target itself is written.
+        if (!temporary.replace(target)) return copyInPlace();
+        return true;
+    }
+};
+
+ReplacingFile::ReplacingFile(fs::path target) : impl_(std::make_unique<Impl>()) {
+    impl_->requested = std::move(target);
+    impl_->target = impl_->requested;
+}
+
+ReplacingFile::~ReplacingFile() {
+    discard();
+}
+
+bool ReplacingFile::open() {
+    using Found = replacing::TargetFile::Found;
+    Impl& f = *impl_;
+    f.close();
+    f.target = replacing::ResolveTarget(f.requested);
+    const Found found = f.existing.open(f.target);
+    if (found == Found::Refused) return false;
+    f.existed = found == Found::Writable;
+    const bool replaceable = !f.existed || f.existing.replaceable();
+    if (replaceable) {
+        const fs::path folder = f.target.parent_path();
+        RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
+    }
+    if (!replaceable || !f.temporary.create(f.target)) {
+        // No temporary file beside the target: only an existing target can still be
+        // written, in place.
+        if (!f.existed) return false;
+        f.inPlace = true;
+    }
+    f.opened = true;
+    return true;
+}
+
+bool ReplacingFile::append(std::string_view bytes) {
+    Impl& f = *impl_;
+    if (!f.opened || f.failed) return false;
+    if (f.inPlace) {
+        f.buffer.append(bytes);
+    } else if (!f.temporary.append(bytes)) {
+        f.failed = true;
+    }
+    return !f.failed;
+}
+
+bool ReplacingFile::commit() {
+    Impl& f = *impl_;
+    if (!f.opened || f.failed) {
+        f.close();
+        return false;
+    }
+    const bool good = f.inPlace ? f.existing.writeInPlace(f.buffer) : f.commitTemporary();
+    f.close();
+    return good;
+}
+
+void ReplacingFile::discard() {
+    impl_->close();
+}
+
+bool ReplacingFile::replacesExisting() const {
+    return impl_->existed;
+}
+
+const fs::path& ReplacingFile::resolvedTarget() const {
+    return impl_->target;
 }
 
 ReplaceResult ReplaceFileContents(const fs::path& target, std::string_view bytes) {

@@ -1,7 +1,7 @@
-// ReplacingFile on Linux and other POSIX systems. The new contents go into an unnamed file
-// (O_TMPFILE) in the target's folder, which gets a name only when it is complete and is then
-// renamed over the target. Where the file system has no unnamed files, a hidden name is used
-// from the start. Either file is locked (flock) while it is written, so that a later write
+// The files of a ReplacingFile on Linux and other POSIX systems. The new contents go into an
+// unnamed file (O_TMPFILE) in the target's folder, which gets a name only when it is complete
+// and is then renamed over the target. Where the file system has no unnamed files, a hidden name is
+// used from the start. Either file is locked (flock) while it is written, so that a later write
 // into the folder can tell a temporary file whose writer has died (and remove it) from one
 // that is still being written.
 #include <fcntl.h>
@@ -12,8 +12,8 @@
 #include <cerrno>
 #include <string>
 
-#include "common/replacing_file.h"
 #include "common/replacing_file_names.h"
+#include "common/replacing_file_platform.h"
 
 namespace common {
 
@@ -57,26 +57,6 @@ bool ReadAll(int fd, std::string& bytes) {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Hidden temporary files left by a writer that has died: their lock is free. One that is
-// still being written is locked and stays.
-void RemoveAbandonedFiles(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path path = it->path();
-        if (!replacing::IsIncompletePath(path)) continue;
-        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (fd < 0) continue;
-        struct stat opened {};
-        struct stat named {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-            S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
-            SameFile(opened, named)) {
-            ::unlink(path.c_str());
-        }
-        ::close(fd);
-    }
 }
 
 // An unnamed file in the folder, or -1 where the system or the file system has none (or
@@ -134,158 +114,125 @@ int CreateNamed(const fs::path& target, fs::path& name) {
 
 }  // namespace
 
-struct ReplacingFile::Impl {
-    fs::path requested;
-    fs::path target;
-    int targetFd = -1;  // the existing target, opened for writing without changing it
-    int tempFd = -1;
-    fs::path tempName;  // empty while the temporary file has no name
-    bool existed = false;
+namespace replacing {
+
+struct TargetFile::Native {
+    int fd = -1;  // the existing target, opened for writing without changing it
+    bool found = false;
     struct stat old {};
-    bool inPlace = false;  // the contents are kept here and written into the target
-    std::string buffer;
-    bool failed = false;
-    bool opened = false;
-
-    void close() {
-        if (!tempName.empty()) ::unlink(tempName.c_str());
-        tempName.clear();
-        CloseFd(tempFd);
-        CloseFd(targetFd);
-        buffer.clear();
-        buffer.shrink_to_fit();
-        inPlace = failed = opened = false;
-    }
-
-    // The old file's permission bits, owner and group on the new file. False when the owner
-    // or group differ and can't be set.
-    bool takeOverAttributes() {
-        if (!existed) return true;
-        struct stat now {};
-        if (::fstat(tempFd, &now) != 0) return false;
-        if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-            ::fchown(tempFd, old.st_uid, old.st_gid) != 0)
-            return false;
-        return ::fchmod(tempFd, old.st_mode & kPermissionBits) == 0;
-    }
-
-    bool writeInPlace(std::string_view bytes) {
-        if (targetFd < 0) return false;
-        const bool regular = S_ISREG(old.st_mode);
-        if (regular && (::ftruncate(targetFd, 0) != 0 || ::lseek(targetFd, 0, SEEK_SET) != 0))
-            return false;
-        bool good = WriteAll(targetFd, bytes);
-        if (good && regular) good = ::fsync(targetFd) == 0;
-        good = ::close(targetFd) == 0 && good;
-        targetFd = -1;
-        return good;
-    }
-
-    // The temporary file's contents into the target itself, for a target that the new file
-    // can't replace as an equal.
-    bool copyInPlace() {
-        std::string bytes;
-        if (!ReadAll(tempFd, bytes)) return false;
-        return writeInPlace(bytes);
-    }
-
-    bool commitTemporary() {
-        // The contents reach the disk before the name does.
-        if (::fsync(tempFd) != 0) return false;
-        if (!takeOverAttributes()) return copyInPlace();
-        if (tempName.empty()) {
-            tempName = NameUnnamed(tempFd, target);
-            if (tempName.empty()) return copyInPlace();
-        }
-        if (::rename(tempName.c_str(), target.c_str()) != 0) {
-            // A folder that lets us create but not replace (the sticky bit, a target of
-            // another owner): the target itself is written.
-            ::unlink(tempName.c_str());
-            tempName.clear();
-            return existed && copyInPlace();
-        }
-        // The folder is not synced: after a crash it shows the old file or the new one,
-        // both whole, and a sync of the folder would cost an upload some milliseconds per
-        // file.
-        tempName.clear();
-        return true;
-    }
 };
 
-ReplacingFile::ReplacingFile(fs::path target) : impl_(std::make_unique<Impl>()) {
-    impl_->requested = std::move(target);
-    impl_->target = impl_->requested;
+TargetFile::TargetFile() : native_(std::make_unique<Native>()) {}
+TargetFile::~TargetFile() {
+    close();
 }
 
-ReplacingFile::~ReplacingFile() {
-    discard();
+TargetFile::Found TargetFile::open(const fs::path& target) {
+    Native& t = *native_;
+    close();
+    t.found = ::stat(target.c_str(), &t.old) == 0;
+    if (!t.found) return errno == ENOENT ? Found::Missing : Found::Refused;
+    if (S_ISDIR(t.old.st_mode)) return Found::Refused;
+    // Exactly the test a plain open for writing makes, without changing the file.
+    t.fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    return t.fd < 0 ? Found::Refused : Found::Writable;
 }
 
-bool ReplacingFile::open() {
-    Impl& f = *impl_;
-    f.close();
-    f.target = replacing::ResolveTarget(f.requested);
-    const fs::path folder = f.target.parent_path();
-
-    f.existed = ::stat(f.target.c_str(), &f.old) == 0;
-    if (f.existed) {
-        if (S_ISDIR(f.old.st_mode)) return false;
-        // Exactly the test a plain open for writing makes, without changing the file.
-        f.targetFd = ::open(f.target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        if (f.targetFd < 0) return false;
-    } else if (errno != ENOENT) {
-        return false;
-    }
-
-    const bool replaceable = !f.existed || (S_ISREG(f.old.st_mode) && f.old.st_nlink == 1);
-    if (replaceable) {
-        RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
-        f.tempFd = CreateUnnamed(folder);
-        if (f.tempFd >= 0 && ::flock(f.tempFd, LOCK_EX) != 0) CloseFd(f.tempFd);
-        if (f.tempFd < 0) f.tempFd = CreateNamed(f.target, f.tempName);
-    }
-    if (f.tempFd < 0) {
-        // No temporary file beside the target: only an existing target can still be
-        // written, in place.
-        if (!f.existed) return false;
-        f.inPlace = true;
-    }
-    f.opened = true;
-    return true;
+bool TargetFile::replaceable() const {
+    return S_ISREG(native_->old.st_mode) && native_->old.st_nlink == 1;
 }
 
-bool ReplacingFile::append(std::string_view bytes) {
-    Impl& f = *impl_;
-    if (!f.opened || f.failed) return false;
-    if (f.inPlace) {
-        f.buffer.append(bytes);
-    } else if (!WriteAll(f.tempFd, bytes)) {
-        f.failed = true;
-    }
-    return !f.failed;
-}
-
-bool ReplacingFile::commit() {
-    Impl& f = *impl_;
-    if (!f.opened || f.failed) {
-        f.close();
-        return false;
-    }
-    const bool good = f.inPlace ? f.writeInPlace(f.buffer) : f.commitTemporary();
-    f.close();
+bool TargetFile::writeInPlace(std::string_view bytes) {
+    Native& t = *native_;
+    if (t.fd < 0) return false;
+    const bool regular = S_ISREG(t.old.st_mode);
+    if (regular && (::ftruncate(t.fd, 0) != 0 || ::lseek(t.fd, 0, SEEK_SET) != 0)) return false;
+    bool good = WriteAll(t.fd, bytes);
+    if (good && regular) good = ::fsync(t.fd) == 0;
+    good = ::close(t.fd) == 0 && good;
+    t.fd = -1;
     return good;
 }
 
-void ReplacingFile::discard() {
-    impl_->close();
+void TargetFile::close() {
+    CloseFd(native_->fd);
+    native_->found = false;
 }
 
-bool ReplacingFile::replacesExisting() const {
-    return impl_->existed;
+// Unlinked and closed when it goes, unless it has become the target.
+struct TemporaryFile::Native {
+    int fd = -1;
+    fs::path name;  // empty while the file has no name
+    ~Native() {
+        if (!name.empty()) ::unlink(name.c_str());
+        CloseFd(fd);
+    }
+};
+
+TemporaryFile::TemporaryFile() : native_(std::make_unique<Native>()) {}
+TemporaryFile::~TemporaryFile() = default;
+
+bool TemporaryFile::create(const fs::path& target) {
+    remove();
+    Native& t = *native_;
+    t.fd = CreateUnnamed(target.parent_path());
+    if (t.fd >= 0 && ::flock(t.fd, LOCK_EX) != 0) CloseFd(t.fd);
+    if (t.fd < 0) t.fd = CreateNamed(target, t.name);
+    return t.fd >= 0;
 }
 
-const fs::path& ReplacingFile::resolvedTarget() const {
-    return impl_->target;
+bool TemporaryFile::append(std::string_view bytes) {
+    return native_->fd >= 0 && WriteAll(native_->fd, bytes);
 }
 
+bool TemporaryFile::readBack(std::string& bytes) {
+    return native_->fd >= 0 && ReadAll(native_->fd, bytes);
+}
+
+bool TemporaryFile::flush() {
+    return native_->fd >= 0 && ::fsync(native_->fd) == 0;
+}
+
+bool TemporaryFile::takeOverAttributes(const TargetFile& old) {
+    const TargetFile::Native& o = *old.native_;
+    if (!o.found) return true;
+    struct stat now {};
+    if (::fstat(native_->fd, &now) != 0) return false;
+    if ((now.st_uid != o.old.st_uid || now.st_gid != o.old.st_gid) &&
+        ::fchown(native_->fd, o.old.st_uid, o.old.st_gid) != 0)
+        return false;
+    return ::fchmod(native_->fd, o.old.st_mode & kPermissionBits) == 0;
+}
+
+bool TemporaryFile::replace(const fs::path& target) {
+    Native& t = *native_;
+    if (t.fd < 0) return false;
+    if (t.name.empty()) {
+        t.name = NameUnnamed(t.fd, target);
+        if (t.name.empty()) return false;
+    }
+    if (::rename(t.name.c_str(), target.c_str()) != 0) return false;
+    // The folder is not synced: after a crash it shows the old file or the new one, both
+    // whole, and a sync of the folder would cost an upload some milliseconds per file.
+    t.name.clear();
+    return true;
+}
+
+void TemporaryFile::remove() {
+    native_ = std::make_unique<Native>();
+}
+
+// A writer that has died leaves its lock free; one still writing holds it.
+void RemoveIfAbandoned(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return;
+    struct stat opened {};
+    struct stat named {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+        S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 && SameFile(opened, named))
+        ::unlink(path.c_str());
+    ::close(fd);
+}
+
+}  // namespace replacing
 }  // namespace common

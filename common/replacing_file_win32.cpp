@@ -1,19 +1,23 @@
-// ReplacingFile on Windows. The new contents go into a hidden file beside the target
-// (".NAME.~incomplete-XXXXXX"), opened without delete sharing so that no other program can
-// remove it while it is written, and MoveFileExW puts it in the target's place when it is
-// complete. A hidden file left by a program that was killed can be deleted, and the next
-// write into that folder does so. The new file takes over the old one's attributes
-// (read-only targets are refused before anything is written); its access rights are those
-// the folder gives a new file.
+// The files of a ReplacingFile on Windows. The new contents go into a hidden file beside the
+// target (".NAME.~incomplete-XXXXXX"), opened without delete sharing so that no other program
+// can remove it, and renamed through that same handle over the target when it is complete:
+// from its creation until it has the target's name, no other writer's clean-up can take it.
+// A hidden file left by a program that was killed can be deleted, and the next write into
+// that folder does so. The new file takes over the old one's attributes (read-only targets
+// are refused before anything is written); its access rights are those the folder gives a
+// new file.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
+#include <vector>
 
-#include "common/replacing_file.h"
 #include "common/replacing_file_names.h"
+#include "common/replacing_file_platform.h"
 
 namespace common {
 
@@ -40,40 +44,26 @@ bool WriteAll(HANDLE handle, std::string_view bytes) {
     return true;
 }
 
-bool ReadAll(const fs::path& path, std::string& bytes) {
+bool ReadAll(HANDLE handle, std::string& bytes) {
     bytes.clear();
-    HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER start{};
+    if (!::SetFilePointerEx(handle, start, nullptr, FILE_BEGIN)) return false;
     char chunk[65536];
-    bool good = true;
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(handle, chunk, sizeof chunk, &got, nullptr)) {
-            good = false;
-            break;
-        }
-        if (got == 0) break;
+        if (!::ReadFile(handle, chunk, sizeof chunk, &got, nullptr)) return false;
+        if (got == 0) return true;
         bytes.append(chunk, got);
     }
-    ::CloseHandle(handle);
-    return good;
 }
 
-// Hidden temporary files whose writer has gone: they can be deleted. One still being
-// written is open without delete sharing, so DeleteFileW leaves it.
-void RemoveAbandonedFiles(const fs::path& folder) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path path = it->path();
-        if (replacing::IsIncompletePath(path)) ::DeleteFileW(path.c_str());
-    }
-}
+// Read back for a copy in place, renamed through the handle; other programs may only read.
+constexpr DWORD kTemporaryAccess = GENERIC_READ | GENERIC_WRITE | DELETE;
 
 HANDLE CreateHidden(const fs::path& target, fs::path& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = replacing::IncompleteNameFor(target);
-        HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        HANDLE handle = ::CreateFileW(name.c_str(), kTemporaryAccess, FILE_SHARE_READ, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         if (::GetLastError() != ERROR_FILE_EXISTS) break;
@@ -82,140 +72,139 @@ HANDLE CreateHidden(const fs::path& target, fs::path& name) {
     return INVALID_HANDLE_VALUE;
 }
 
+// The attributes a program may set on a file; the rest (compression, sparse, ...) belong to
+// the file system.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                      FILE_ATTRIBUTE_OFFLINE;
+
 }  // namespace
 
-struct ReplacingFile::Impl {
-    fs::path requested;
-    fs::path target;
-    HANDLE temp = INVALID_HANDLE_VALUE;
-    fs::path tempName;
-    bool existed = false;
-    DWORD oldAttributes = 0;
-    bool inPlace = false;
-    std::string buffer;
-    bool failed = false;
-    bool opened = false;
+namespace replacing {
 
-    void close() {
-        CloseHandleOnce(temp);
-        if (!tempName.empty()) ::DeleteFileW(tempName.c_str());
-        tempName.clear();
-        buffer.clear();
-        buffer.shrink_to_fit();
-        inPlace = failed = opened = false;
-    }
-
-    bool writeInPlace(std::string_view bytes) {
-        HANDLE handle = ::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) return false;
-        bool good = WriteAll(handle, bytes) && ::FlushFileBuffers(handle);
-        good = ::CloseHandle(handle) && good;
-        return good;
-    }
-
-    bool copyInPlace() {
-        std::string bytes;
-        const bool read = ReadAll(tempName, bytes);
-        ::DeleteFileW(tempName.c_str());
-        tempName.clear();
-        return read && existed && writeInPlace(bytes);
-    }
-
-    bool commitTemporary() {
-        const bool flushed = ::FlushFileBuffers(temp);
-        CloseHandleOnce(temp);
-        if (!flushed) return false;
-        // The old file's attributes (archive, hidden, system ...); a new file is a normal one.
-        const DWORD attributes = existed ? oldAttributes : FILE_ATTRIBUTE_NORMAL;
-        ::SetFileAttributesW(tempName.c_str(),
-                             attributes ? attributes : static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-        if (!::MoveFileExW(tempName.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return copyInPlace();
-        tempName.clear();
-        return true;
-    }
+struct TargetFile::Native {
+    fs::path path;
+    bool found = false;
+    DWORD attributes = 0;
+    bool severalLinks = false;
 };
 
-ReplacingFile::ReplacingFile(fs::path target) : impl_(std::make_unique<Impl>()) {
-    impl_->requested = std::move(target);
-    impl_->target = impl_->requested;
+TargetFile::TargetFile() : native_(std::make_unique<Native>()) {}
+TargetFile::~TargetFile() = default;
+
+TargetFile::Found TargetFile::open(const fs::path& target) {
+    Native& t = *native_;
+    close();
+    t.path = target;
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND ? Found::Missing : Found::Refused;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return Found::Refused;
+    // Exactly the test a plain open for writing makes, without changing the file.
+    HANDLE probe = ::CreateFileW(target.c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) return Found::Refused;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(probe, &info)) t.severalLinks = info.nNumberOfLinks > 1;
+    ::CloseHandle(probe);
+    t.found = true;
+    t.attributes = attributes & kSettableAttributes;
+    return Found::Writable;
 }
 
-ReplacingFile::~ReplacingFile() {
-    discard();
+bool TargetFile::replaceable() const {
+    return !native_->severalLinks;
 }
 
-bool ReplacingFile::open() {
-    Impl& f = *impl_;
-    f.close();
-    f.target = replacing::ResolveTarget(f.requested);
-    const fs::path folder = f.target.parent_path();
-
-    const DWORD attributes = ::GetFileAttributesW(f.target.c_str());
-    f.existed = attributes != INVALID_FILE_ATTRIBUTES;
-    bool severalLinks = false;
-    if (f.existed) {
-        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-        f.oldAttributes = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_TEMPORARY);
-        // Exactly the test a plain open for writing makes, without changing the file.
-        HANDLE probe = ::CreateFileW(f.target.c_str(), GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (probe == INVALID_HANDLE_VALUE) return false;
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (::GetFileInformationByHandle(probe, &info)) severalLinks = info.nNumberOfLinks > 1;
-        ::CloseHandle(probe);
-    } else {
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND) return false;
-    }
-
-    if (!severalLinks) {
-        RemoveAbandonedFiles(folder.empty() ? fs::path(".") : folder);
-        f.temp = CreateHidden(f.target, f.tempName);
-    }
-    if (f.temp == INVALID_HANDLE_VALUE) {
-        if (!f.existed) return false;
-        f.inPlace = true;
-    }
-    f.opened = true;
-    return true;
-}
-
-bool ReplacingFile::append(std::string_view bytes) {
-    Impl& f = *impl_;
-    if (!f.opened || f.failed) return false;
-    if (f.inPlace) {
-        f.buffer.append(bytes);
-    } else if (!WriteAll(f.temp, bytes)) {
-        f.failed = true;
-    }
-    return !f.failed;
-}
-
-bool ReplacingFile::commit() {
-    Impl& f = *impl_;
-    if (!f.opened || f.failed) {
-        f.close();
-        return false;
-    }
-    const bool good = f.inPlace ? f.writeInPlace(f.buffer) : f.commitTemporary();
-    f.close();
+bool TargetFile::writeInPlace(std::string_view bytes) {
+    HANDLE handle = ::CreateFileW(native_->path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool good = WriteAll(handle, bytes) && ::FlushFileBuffers(handle);
+    good = ::CloseHandle(handle) && good;
     return good;
 }
 
-void ReplacingFile::discard() {
-    impl_->close();
+void TargetFile::close() {
+    *native_ = Native{};
 }
 
-bool ReplacingFile::replacesExisting() const {
-    return impl_->existed;
+// Closed when it goes; deleted too unless it has become the target.
+struct TemporaryFile::Native {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    fs::path name;  // empty once it has become the target
+    ~Native() {
+        CloseHandleOnce(handle);
+        if (!name.empty()) ::DeleteFileW(name.c_str());
+    }
+};
+
+TemporaryFile::TemporaryFile() : native_(std::make_unique<Native>()) {}
+TemporaryFile::~TemporaryFile() = default;
+
+bool TemporaryFile::create(const fs::path& target) {
+    remove();
+    native_->handle = CreateHidden(target, native_->name);
+    return native_->handle != INVALID_HANDLE_VALUE;
 }
 
-const fs::path& ReplacingFile::resolvedTarget() const {
-    return impl_->target;
+bool TemporaryFile::append(std::string_view bytes) {
+    return native_->handle != INVALID_HANDLE_VALUE && WriteAll(native_->handle, bytes);
 }
 
+bool TemporaryFile::readBack(std::string& bytes) {
+    return native_->handle != INVALID_HANDLE_VALUE && ReadAll(native_->handle, bytes);
+}
+
+bool TemporaryFile::flush() {
+    return native_->handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(native_->handle);
+}
+
+bool TemporaryFile::takeOverAttributes(const TargetFile& old) {
+    // The old file's attributes (archive, hidden, system ...); a new file is a normal one.
+    // Attributes are no access rights: where the file system keeps none, the new file is
+    // still the old one's equal, so a refusal does not stop the replacement.
+    FILE_BASIC_INFO basic{};  // times left as they are
+    basic.FileAttributes = old.native_->found && old.native_->attributes != 0
+                               ? old.native_->attributes
+                               : static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL);
+    ::SetFileInformationByHandle(native_->handle, FileBasicInfo, &basic, sizeof basic);
+    return true;
+}
+
+bool TemporaryFile::replace(const fs::path& target) {
+    Native& t = *native_;
+    if (t.handle == INVALID_HANDLE_VALUE) return false;
+    std::error_code ec;
+    const std::wstring to = fs::absolute(target, ec).wstring();
+    if (ec) return false;
+    // FILE_RENAME_INFO ends in the name; the buffer holds the structure, the name and its
+    // terminating zero.
+    const std::size_t nameBytes = to.size() * sizeof(wchar_t);
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::copy(to.begin(), to.end(), rename->FileName);
+    rename->FileName[to.size()] = L'\0';
+    if (!::SetFileInformationByHandle(t.handle, FileRenameInfo, rename,
+                                      static_cast<DWORD>(buffer.size())))
+        return false;
+    t.name.clear();
+    CloseHandleOnce(t.handle);
+    return true;
+}
+
+void TemporaryFile::remove() {
+    native_ = std::make_unique<Native>();
+}
+
+// A file still being written is open without delete sharing, so DeleteFileW leaves it.
+void RemoveIfAbandoned(const fs::path& path) {
+    ::DeleteFileW(path.c_str());
+}
+
+}  // namespace replacing
 }  // namespace common

@@ -105,6 +105,12 @@ TEST_F(BlockTransfer, SegmentReadShowsProgressAndWrapsItsOffset) {
     EXPECT_EQ(frontend.texts("status"),
               (std::vector<std::string>{" 7        PUMP       240 of      300 Bytes transfered",
                                         " 7        PUMP       300 of      300 Bytes transfered"}));
+    // The counter reaches the front end as numbers, not only as a text.
+    ASSERT_EQ(frontend.progressReports().size(), 2u);
+    EXPECT_EQ(frontend.progressReports()[0].label, "PUMP");
+    EXPECT_EQ(frontend.progressReports()[0].done, 240);
+    EXPECT_EQ(frontend.progressReports()[1].done, 300);
+    EXPECT_EQ(frontend.progressReports()[1].total, 300);
 }
 
 TEST_F(BlockTransfer, ReadResultsForZeroLengthSilenceShortAndLongAnswers) {
@@ -251,6 +257,9 @@ TEST_F(BlockTransfer, SegmentWriteIsCutInto128ByteTelegramsWithProgress) {
                                         "   PUMP.ob       256 of      512 Bytes transfered",
                                         "   PUMP.ob       384 of      512 Bytes transfered",
                                         "   PUMP.ob       512 of      512 Bytes transfered"}));
+    ASSERT_EQ(frontend.progressReports().size(), 4u);
+    EXPECT_EQ(frontend.progressReports()[3].label, "PUMP.ob");
+    EXPECT_EQ(frontend.progressReports()[3].done, frontend.progressReports()[3].total);
     // 100 ms before each telegram, 60 ms after it, then the acknowledgement.
     EXPECT_EQ(device.writeTimes()[1] - device.writeTimes()[0], Millis(160));
 

@@ -121,6 +121,15 @@ void ComposeListRequest(CPlcProgrammer& programmer, std::uint8_t command,
     }
 }
 
+// A module transfer's byte counter: the head (name, with the entry's number on a read), then
+// "  %8d of %8d Bytes transfered".
+common::Progress BytesTransfered(const std::string& name, const std::string& head, size_t done,
+                                 size_t total) {
+    return {name, static_cast<long>(done), static_cast<long>(total),
+            head + common::Format("  %8d of %8d Bytes transfered", static_cast<int>(done),
+                                  static_cast<int>(total))};
+}
+
 }  // namespace
 
 BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
@@ -138,10 +147,10 @@ BlockResult ReadBlock(CPlcProgrammer& programmer, std::uint8_t command,
                              static_cast<std::uint8_t>(chunk));
         requested += chunk;
         if (progress && IsSegmentRead(command)) {
-            programmer.frontend().setStatus(
-                common::Format("%2d  %10s  %8d of %8d Bytes transfered", progress->number(),
-                               progress->name().c_str(), static_cast<int>(requested),
-                               static_cast<int>(block.length)));
+            const std::string name = progress->name();
+            programmer.frontend().progress(
+                BytesTransfered(name, common::Format("%2d  %10s", progress->number(), name.c_str()),
+                                requested, block.length));
         }
         std::string answer = SendReadRequest(programmer);
         if (answer.size() < head) return BlockResult::kFailed;
@@ -210,9 +219,8 @@ int WriteBlock(CPlcProgrammer& programmer, std::uint8_t command, const BlockDesc
                     buffer.begin() + static_cast<std::ptrdiff_t>(at));
         sent += chunk;
         if (command == command::kWriteSegmentProgress) {
-            programmer.frontend().setStatus(common::Format("%10s  %8d of %8d Bytes transfered",
-                                                           name.c_str(), static_cast<int>(sent),
-                                                           static_cast<int>(length)));
+            programmer.frontend().progress(
+                BytesTransfered(name, common::Format("%10s", name.c_str()), sent, length));
         }
         std::string frame = BuildTelegram(buffer);
         AppendChecksum(frame);

@@ -33,7 +33,6 @@ plc::TransferLog LogFor(const Context& context) {
 // Connects and runs the connection check; false when there is no PLC to talk to.
 bool Reach(Context& context) {
     if (!context.Connect()) return false;
-    context.frontend().setProgressSuffixes({" Bytes transfered"});
     return quarnwin::RunConnectionCheck(context.session()) == quarnwin::Outcome::Done;
 }
 

@@ -68,7 +68,8 @@ void CSetupSender::SendTextPages(const std::filesystem::path& setupPath,
     if (!contents) return;
     for (const TextPageLine& line : TextPageLines(*contents, variant)) {
         channel_.SendCommand(TkCommand(line));
-        if (line.line == variant.linesPerPage) SetStatus(TextPageStatus(line.page));
+        if (line.line == variant.linesPerPage)
+            frontend_.progress({"Text page", line.page, 0, TextPageStatus(line.page)});
     }
 }
 

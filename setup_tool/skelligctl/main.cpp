@@ -31,11 +31,11 @@ int Send(const skelligctl::Options& options) {
     }
     common::RealClock clock;
     cli::ConsoleFrontend frontend(false);
-    frontend.setProgressPrefixes({"Text page: "});
     const std::string port = cli::ChoosePort(options.port, frontend, options.sysfsRoot);
     if (port.empty()) return cli::kExitFailed;
     cli::PortStack ports(clock, options.trace);
-    skelligctl::ConsoleTimeDate timeDate(options.clock, stdout);
+    skelligctl::ConsoleTimeDate timeDate(
+        options.clock, [&frontend](const std::string& line) { frontend.printLine(line); });
     setup::CSetupSender sender(ports.device(), frontend, timeDate, PcLocalTime);
     if (!cli::OpenOrExplain(sender.Link(), port)) return cli::kExitFailed;
     const setup::SendOutcome outcome =

@@ -1,43 +1,39 @@
 #include "sim/display/display_faults.h"
 
-#include <charconv>
+#include <climits>
+#include <optional>
+#include <string_view>
+
+#include "common/whole_number.h"
 
 namespace sim {
 
 namespace {
-// "NAME:N" with N from 1: the number, or 0 when the value is not of that form.
+// "NAME:N" with N a whole decimal number from 1: the number, 0 when the value after the colon
+// is no such number, -1 when spec is not of that form.
 int NumberAfter(const std::string& spec, const std::string& name) {
     const std::string prefix = name + ":";
     if (spec.rfind(prefix, 0) != 0) return -1;
-    int value = 0;
-    const char* first = spec.data() + prefix.size();
-    const char* last = spec.data() + spec.size();
-    auto [end, ec] = std::from_chars(first, last, value);
-    if (ec != std::errc() || end != last || first == last || value < 1) return 0;
-    return value;
+    const std::optional<long> value =
+        common::ReadWholeNumber(std::string_view(spec).substr(prefix.size()), 1, INT_MAX);
+    return value ? static_cast<int>(*value) : 0;
 }
 }  // namespace
 
 bool AddFault(const std::string& spec, DisplayFaults& faults, std::string& error) {
-    if (spec == "silent") {
-        faults.silent = true;
-        return true;
-    }
-    if (spec == "wrong-login") {
-        faults.wrongLogin = true;
-        return true;
-    }
-    if (spec == "login-aa") {
-        faults.doubledLogin = true;
-        return true;
-    }
-    if (spec == "wrong-logout") {
-        faults.wrongLogout = true;
-        return true;
-    }
-    if (spec == "endless") {
-        faults.endless = true;
-        return true;
+    struct Switched {
+        const char* name;
+        bool DisplayFaults::*field;
+    };
+    for (Switched f : {Switched{"silent", &DisplayFaults::silent},
+                       Switched{"wrong-login", &DisplayFaults::wrongLogin},
+                       Switched{"login-aa", &DisplayFaults::doubledLogin},
+                       Switched{"wrong-logout", &DisplayFaults::wrongLogout},
+                       Switched{"endless", &DisplayFaults::endless}}) {
+        if (spec == f.name) {
+            faults.*f.field = true;
+            return true;
+        }
     }
     if (spec == "pause-in-line") {
         faults.pauseInLine = 2;

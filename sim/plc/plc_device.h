@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sim/plc/module_store.h"
+#include "sim/plc/plc_faults.h"
 #include "sim/plc/plc_memory.h"
 #include "sim/plc/request_parser.h"
 
@@ -19,13 +20,6 @@ struct SimInfoBlock {
     SimInfoBlock();
     std::uint16_t word(size_t offset) const;
     void setWord(size_t offset, std::uint16_t value);
-};
-
-// Misbehaviour of the memory model, set by --fault.
-struct PlcMemoryFaults {
-    bool assignZero = false;  // reservations are answered with module number 0
-    int badChecksum = -1;     // this module's stored code sum is wrong
-    int corruptWrite = -1;    // this block write (1-based) is stored with one byte changed
 };
 
 class PlcDevice {

@@ -18,11 +18,7 @@ PlcSimulator::PlcSimulator(PlcSimOptions options, DeviceLine& line, common::Cloc
       clock_(clock),
       pacer_(clock, options_.realtime),
       device_(options_.station, options_.firmwareMajor, options_.firmwareMinor) {
-    PlcMemoryFaults memoryFaults;
-    memoryFaults.assignZero = options_.faults.assignZero;
-    memoryFaults.badChecksum = options_.faults.badChecksum;
-    memoryFaults.corruptWrite = options_.faults.corruptWrite;
-    device_.setMemoryFaults(memoryFaults);
+    device_.setMemoryFaults(options_.faults.memory);
     savedChanges_ = device_.memory().changes();
 }
 
@@ -32,11 +28,7 @@ bool PlcSimulator::loadImage(std::string& error) {
     if (std::filesystem::exists(options_.imagePath, ec)) {
         if (!device_.memory().loadImage(options_.imagePath, error)) return false;
         // Faults apply to the loaded memory too.
-        PlcMemoryFaults memoryFaults;
-        memoryFaults.assignZero = options_.faults.assignZero;
-        memoryFaults.badChecksum = options_.faults.badChecksum;
-        memoryFaults.corruptWrite = options_.faults.corruptWrite;
-        device_.setMemoryFaults(memoryFaults);
+        device_.setMemoryFaults(options_.faults.memory);
     }
     // The image exists from the start, so a test or a second run finds it.
     savedChanges_ = device_.memory().changes() + 1;

@@ -117,3 +117,20 @@ TEST(PlcFaults, DropAnswerLosesOnlyTheNthAnswerOfItsCommand) {
                               "drop-answer=10:0", "drop-answer=10:x"})
         EXPECT_FALSE(sim::PlcFaults().parse(wrong)) << wrong;
 }
+
+TEST(PlcFaults, NumbersAreDecimalAsTheToolsReadThemAndWireAndMemoryFaultsStayApart) {
+    sim::PlcFaults faults;
+    ASSERT_TRUE(faults.parse("drop-answer=010:1"));
+    EXPECT_EQ(faults.wire.dropCommand, 10);
+    ASSERT_TRUE(faults.parse("silent-after=010"));
+    EXPECT_EQ(faults.wire.silentAfter, 10);
+    ASSERT_TRUE(faults.parse("corrupt-write=08"));
+    EXPECT_EQ(faults.memory.corruptWrite, 8);
+    ASSERT_TRUE(faults.parse("drop-answer=0X2e:3"));
+    EXPECT_EQ(faults.wire.dropCommand, 0x2E);
+    for (const char* wrong : {"silent-after= 5", "silent-after=+5", "drop-answer=0x:1",
+                              "drop-answer=-1:1", "corrupt-write=0"})
+        EXPECT_FALSE(sim::PlcFaults().parse(wrong)) << wrong;
+    EXPECT_EQ(faults.memory.badChecksum, -1);
+    EXPECT_FALSE(faults.wire.silent);
+}
