@@ -16,6 +16,15 @@ char Lower(char c) {
 }
 }  // namespace
 
+fs::path PathFromText(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string TextFromPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 FolderPathStyle FolderPathStyle::Native() {
 #ifdef _WIN32
     FolderPathStyle style;
@@ -55,16 +64,24 @@ bool FolderPathStyle::DriveIsValid(const std::string& text) const {
 }
 
 fs::path FolderPathStyle::Resolve(const std::string& text, const std::string& currentFolder) const {
-    fs::path typed(text);
+    fs::path typed = PathFromText(text);
     fs::path path = typed.is_absolute() || typed.has_root_name() || typed.has_root_directory()
                         ? typed
-                        : fs::path(currentFolder) / typed;
+                        : PathFromText(currentFolder) / typed;
     return path.lexically_normal();
 }
 
 std::string FolderPathStyle::FolderText(const fs::path& folder) const {
-    std::string text = folder.lexically_normal().string();
-    if (!drives) {
+    const fs::path normal = folder.lexically_normal();
+    // The file system's own separator may differ from the style's (the POSIX rules on a
+    // Windows file system): the text always uses the style's.
+    std::string text;
+    if (drives) {
+        text = TextFromPath(normal);
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '/' || c == '\\'; }, separator);
+    } else {
+        text = TextFromPath(normal.generic_u8string());
         // "//" names the root as "/" does.
         while (text.size() >= 2 && text[0] == '/' && text[1] == '/') text.erase(0, 1);
     }

@@ -7,6 +7,11 @@
 
 namespace quarnwin {
 
+// The picker's texts are UTF-8; a path made from them, and a path's text, keep every letter
+// on every platform (a plain std::string would go through Windows' 8-bit code page).
+std::filesystem::path PathFromText(const std::string& utf8);
+std::string TextFromPath(const std::filesystem::path& path);
+
 // The kind of a drive, as the platform reports it for a drive root ("C:\").
 enum class DriveKind {
     Unknown,    // the type could not be determined
@@ -52,7 +57,8 @@ struct FolderPathStyle {
 
     // The typed text as a path: relative texts start from the current folder.
     std::filesystem::path Resolve(const std::string& text, const std::string& currentFolder) const;
-    // A folder path as the field shows it: normalised, with a separator at the end.
+    // A folder path as the field shows it: normalised, written with this style's separator,
+    // with one separator at the end.
     std::string FolderText(const std::filesystem::path& folder) const;
     // Names compare ignoring letter case where the file system does.
     bool SameName(const std::string& a, const std::string& b) const;

@@ -37,7 +37,7 @@ fs::path ChooseLogFolder(const fs::path& programFolder, bool programFolderWritab
 fs::path DefaultLogFile() {
     const fs::path program = RunningProgramFolder();
     const bool besideProgram =
-        !program.empty() && !IsInstalledUnderPrefix(program) && CanAppend(program / kLogFileName);
+        !program.empty() && !IsInstalledUnderPrefix(program) && LogWritableIn(program);
     const fs::path folder = ChooseLogFolder(program, besideProgram, UserDataFolder());
     if (folder.empty()) return {};
     std::error_code ec;

@@ -15,6 +15,10 @@ namespace quarnwin {
 // and a folder "share" stands beside it.
 bool IsInstalledUnderPrefix(const std::filesystem::path& programFolder);
 
+// True when log.txt in folder can be opened for appending (it is created when missing): the
+// folder may be written by this user, whatever its permission bits or attributes say.
+bool LogWritableIn(const std::filesystem::path& folder);
+
 // The folder of log.txt: `programFolder` when the program is not installed under a prefix
 // and may write there, else `userDataFolder`.
 std::filesystem::path ChooseLogFolder(const std::filesystem::path& programFolder,

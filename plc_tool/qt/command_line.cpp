@@ -1,12 +1,26 @@
 #include "plc_tool/qt/command_line.h"
 
+#include <cctype>
+
 namespace quarnwin {
 
 namespace {
-bool IsAutomationSwitch(std::string option) {
+// The framework's switches, with '-' or '/' and in any case: "-Embedding", "/Automation"...
+std::string SwitchName(std::string option) {
     while (!option.empty() && (option[0] == '-' || option[0] == '/')) option.erase(0, 1);
     for (auto& c : option) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return option == "embedding" || option == "automation";
+    return option;
+}
+bool IsAutomationSwitch(const std::string& option) {
+    const std::string name = SwitchName(option);
+    return name == "embedding" || name == "automation";
+}
+bool IsRegisterSwitch(const std::string& option) {
+    return SwitchName(option) == "regserver";
+}
+bool IsUnregisterSwitch(const std::string& option) {
+    const std::string name = SwitchName(option);
+    return name == "unregserver" || name == "unregister";
 }
 }  // namespace
 
@@ -32,6 +46,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             }
         } else if (IsAutomationSwitch(arg)) {
             line.automation = true;
+        } else if (IsRegisterSwitch(arg)) {
+            line.registerServer = true;
+        } else if (IsUnregisterSwitch(arg)) {
+            line.unregisterServer = true;
         } else {
             line.error = "unknown argument '" + arg + "'";
             return line;
@@ -41,19 +59,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-    return "usage: quarnwin [--port PATH] [--version]\n\n"
-           "Programs and monitors a Quarn PLC over a serial line.\n"
-           "  --port PATH   the serial port to use (ttyS0, /dev/ttyUSB0, or the link of a\n"
-           "                simulated PLC); without it the USB-serial converter is looked for\n"
-           "                and the program ends when there is none\n"
-           "  --automation  started by an automation client over the D-Bus session bus\n"
-           "                (also -Embedding, -Automation)\n"
-           "  --version     print the program's version and end\n"
-           "Settings are kept in the per-user settings of Hadrel/QuarnWin\n"
-           "(~/.config/Hadrel/QuarnWin.conf). The transfer log log.txt lives beside the\n"
-           "program when it runs from a build or a folder of its own; installed under a\n"
-           "prefix such as /usr it lives in the per-user data folder\n"
-           "(~/.local/share/Hadrel/QuarnWin/log.txt), shared with quarnctl.\n";
+    static const std::string text = std::string(
+                                        "usage: quarnwin [--port PORT] [--version]\n\n"
+                                        "Programs and monitors a Quarn PLC over a serial line.\n") +
+                                    UsagePlatformText();
+    return text.c_str();
 }
 
 const char* VersionText() {

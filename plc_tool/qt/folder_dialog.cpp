@@ -10,13 +10,10 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "plc_tool/qt/drive_kind.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/folder_field.h"
 #include "plc_tool/qt/qt_frontend.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace quarnwin {
 
@@ -34,26 +31,7 @@ int CharacterPosition(const std::string& text, size_t position) {
 
 FolderPathStyle NativeFolderStyle() {
     FolderPathStyle style = FolderPathStyle::Native();
-#ifdef _WIN32
-    style.driveKind = [](const std::string& root) {
-        switch (GetDriveTypeA(root.c_str())) {
-            case DRIVE_NO_ROOT_DIR:
-                return DriveKind::NoRootDir;
-            case DRIVE_REMOVABLE:
-                return DriveKind::Removable;
-            case DRIVE_FIXED:
-                return DriveKind::Fixed;
-            case DRIVE_REMOTE:
-                return DriveKind::Remote;
-            case DRIVE_CDROM:
-                return DriveKind::CdRom;
-            case DRIVE_RAMDISK:
-                return DriveKind::RamDisk;
-            default:
-                return DriveKind::Unknown;
-        }
-    };
-#endif
+    if (style.drives) style.driveKind = DriveKindOf;
     return style;
 }
 
@@ -208,14 +186,16 @@ void CFolderDialog::OnOpen() {
 void CFolderDialog::OnUp() {
     QDir folder(browsed_);
     if (!folder.cdUp()) return;
-    std::string path = picker_->style().FolderText(folder.absolutePath().toStdString());
+    std::string path =
+        picker_->style().FolderText(PathFromText(folder.absolutePath().toStdString()));
     showFolder(path);
     picker_->FolderChanged(path);
 }
 
 void CFolderDialog::OnActivated(const QModelIndex& index) {
     if (!model_->isDir(index)) return;
-    std::string path = picker_->style().FolderText(model_->filePath(index).toStdString());
+    std::string path =
+        picker_->style().FolderText(PathFromText(model_->filePath(index).toStdString()));
     showFolder(path);
     picker_->FolderChanged(path);
 }

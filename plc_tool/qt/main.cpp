@@ -10,16 +10,17 @@
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/quarnwin_settings.h"
+#include "qt_shared/user_text.h"
 
 int main(int argc, char** argv) {
     // --help and --version need no display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(quarnwin::UsageText(), stdout);
+            qtshared::ShowUserText("QuarnWin", quarnwin::UsageText());
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::fputs(quarnwin::VersionText(), stdout);
+            qtshared::ShowUserText("QuarnWin", quarnwin::VersionText());
             return 0;
         }
     }
@@ -33,9 +34,18 @@ int main(int argc, char** argv) {
         arguments.push_back(a.toStdString());
     quarnwin::CommandLine line = quarnwin::ParseCommandLine(arguments);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "quarnwin: %s\n%s", line.error.c_str(), quarnwin::UsageText());
+        qtshared::ShowUsageError(
+            "QuarnWin", QString("quarnwin: %1\n%2")
+                            .arg(QString::fromStdString(line.error), quarnwin::UsageText()));
         return 2;
     }
+    // The registration switches only change the automation entries.
+    if (line.registerServer)
+        return quarnwin::AutomationServer::RegisterActivation(
+                   QCoreApplication::applicationFilePath())
+                   ? 0
+                   : 1;
+    if (line.unregisterServer) return quarnwin::AutomationServer::RemoveActivation() ? 0 : 1;
 
     quarnwin::AutomationServer automation;
     if (line.automation)

@@ -9,6 +9,7 @@
 #include "link/platform_serial.h"
 #include "protocol_tool/qt/vantor_dlg.h"
 #include "qt_shared/text_only_application.h"
+#include "qt_shared/user_text.h"
 
 int main(int argc, char** argv) {
     // --help and --version are answered without a display.
@@ -17,9 +18,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(protocol::kSettingsProgram);
 
     QCommandLineParser parser;
+    // A windowed program on Windows shows the help in a message box (the parser's own rule).
     parser.setApplicationDescription(
-        "The text display's protocol and statistics.\n"
-        "Settings are kept in ~/.config/Hadrel/Vantor.conf.");
+        QString("The text display's protocol and statistics.\nSettings are kept in %1.")
+            .arg(qtshared::SettingsPlace(QCoreApplication::organizationName(),
+                                         QCoreApplication::applicationName())));
     parser.addHelpOption();
     QCommandLineOption version("version", "Prints the program's version and ends.");
     parser.addOption(version);
@@ -28,7 +31,8 @@ int main(int argc, char** argv) {
     parser.addOption(port);
     parser.process(*app);
     if (parser.isSet(version)) {
-        std::printf("vantor %s\n", SUITE_VERSION);
+        qtshared::ShowUserText(QCoreApplication::applicationName(),
+                               QString("vantor %1\n").arg(SUITE_VERSION));
         return 0;
     }
     if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"

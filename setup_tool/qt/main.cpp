@@ -8,6 +8,7 @@
 #include "common/clock.h"
 #include "link/platform_serial.h"
 #include "qt_shared/text_only_application.h"
+#include "qt_shared/user_text.h"
 #include "setup_tool/qt/skellig_dlg.h"
 #include "setup_tool/qt/skellig_settings.h"
 
@@ -18,9 +19,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(skellig::kSettingsProgram);
 
     QCommandLineParser parser;
+    // A windowed program on Windows shows the help in a message box (the parser's own rule).
     parser.setApplicationDescription(
-        "Sends a text display's setup and text pages.\n"
-        "Settings are kept in ~/.config/Hadrel/Skellig.conf.");
+        QString("Sends a text display's setup and text pages.\nSettings are kept in %1.")
+            .arg(qtshared::SettingsPlace(QCoreApplication::organizationName(),
+                                         QCoreApplication::applicationName())));
     parser.addHelpOption();
     QCommandLineOption version("version", "Prints the program's version and ends.");
     parser.addOption(version);
@@ -29,7 +32,8 @@ int main(int argc, char** argv) {
     parser.addOption(port);
     parser.process(*app);
     if (parser.isSet(version)) {
-        std::printf("skellig %s\n", SUITE_VERSION);
+        qtshared::ShowUserText(QCoreApplication::applicationName(),
+                               QString("skellig %1\n").arg(SUITE_VERSION));
         return 0;
     }
     if (!qobject_cast<QApplication*>(app.get())) {  // "--help" given after "--"
