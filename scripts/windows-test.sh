@@ -161,7 +161,7 @@ if ! dialogs_built; then
 fi
 
 step "QuarnWin.exe: --help, and the automation entries of /RegServer and /UnregServer"
-help=$("$WINE" "$win/plc_tool/qt/QuarnWin.exe" --help 2>/dev/null | tr -d '\r')
+help=$(timeout 60 "$WINE" "$win/plc_tool/qt/QuarnWin.exe" --help 2>/dev/null | tr -d '\r') || true
 grep -qF 'HKEY_CURRENT_USER\Software\Hadrel\QuarnWin\Einstellungen' <<<"$help" ||
     fail "QuarnWin.exe --help does not name the registry: $help"
 run "$win/plc_tool/qt/QuarnWin.exe" /RegServer
