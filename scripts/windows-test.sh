@@ -69,6 +69,9 @@ run() {
 }
 
 windows_prefix_ready
+# The dialogs' Qt tests draw offscreen (Wine passes the setting on as WINEQT_*).
+export QT_QPA_PLATFORM=offscreen
+windows_qt_environment
 # One server for the runs below, with its diagnostics kept out of the test output; it ends a
 # few seconds after the last program.
 "$WINESERVER" -p5 >"$work/wineserver.log" 2>&1 </dev/null
