@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <memory>
 
+#include "common/clock.h"
 #include "plc_tool/qt/folder_dialog.h"
 #include "plc_tool/qt/folder_field.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/tests/dialog_script.h"
-#include "plc_tool/qt/tests/qt_test_support.h"
 #include "plc_tool/qt/variables_window.h"
 
 using quarnwin::CQuarnWinDlg;
@@ -29,7 +29,7 @@ class QuarnWinComPortTest : public QObject {
 
     QString port = qEnvironmentVariable("SUITE_TEST_PORT");
     QString out = QDir::fromNativeSeparators(qEnvironmentVariable("SUITE_TEST_OUT"));
-    quarnwin::testing::ShortWaitClock clock;
+    common::RealClock clock;  // the PLC's own pacing, as the program keeps it
     std::unique_ptr<CQuarnWinDlg> dialog;
 
   private slots:

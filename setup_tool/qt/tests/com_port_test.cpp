@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 #include "common/clock.h"
 #include "link/platform_serial.h"
@@ -28,10 +29,10 @@ class SkelligComPortTest : public QObject {
 
         common::RealClock clock;
         auto device = serial::MakeSerialDevice(clock);
-        skellig::CSkelligDlg dialog(*device, port);
-        QVERIFY(dialog.Initialise());
-        dialog.setTextFileChooser([&](QWidget*, const QString&) { return text; });
-        dialog.show();
+        auto dialog = std::make_unique<skellig::CSkelligDlg>(*device, port);
+        QVERIFY(dialog->Initialise());
+        dialog->setTextFileChooser([&](QWidget*, const QString&) { return text; });
+        dialog->show();
 
         // The time dialog: the values the script's reference run sends too.
         QTimer answer;
@@ -49,8 +50,9 @@ class SkelligComPortTest : public QObject {
             static_cast<QDialog*>(modal)->accept();
         });
         answer.start();
-        QTest::mouseClick(dialog.findChild<QPushButton*>("sendButton"), Qt::LeftButton);
-        QCOMPARE(dialog.statusLine().text(), QString("Ready"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("sendButton"), Qt::LeftButton);
+        QCOMPARE(dialog->statusLine().text(), QString("Ready"));
+        dialog.reset();  // the setting is written when the dialog goes
         QCOMPARE(QDir::toNativeSeparators(skellig::LoadPathVyn()), text);
     }
 };
