@@ -35,10 +35,11 @@ bool WriteText(const std::wstring& key, const wchar_t* name, const std::wstring&
 
 bool DeleteTree(const std::wstring& key) {
     const std::wstring path = std::wstring(kClassesKey) + L"\\" + key;
-    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-    if (status == ERROR_FILE_NOT_FOUND) return true;
-    return status == ERROR_SUCCESS &&
-           RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+    const LSTATUS tree = RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    if (tree != ERROR_SUCCESS && tree != ERROR_FILE_NOT_FOUND) return false;
+    // The tree's deletion takes the key itself along on some systems, not on others.
+    const LSTATUS own = RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+    return own == ERROR_SUCCESS || own == ERROR_FILE_NOT_FOUND;
 }
 
 // The application object: its existence is all a client gets. Creating it holds the
