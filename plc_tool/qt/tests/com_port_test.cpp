@@ -1,7 +1,8 @@
 // QuarnWin.exe's dialog on Windows against a simulated PLC that the test script maps to a
-// COM port: the sample project downloaded, uploaded into a folder whose name is not ASCII,
-// and the variables window shown. SUITE_TEST_PORT names the port ("com5"), SUITE_TEST_OUT the
-// folder the script compares afterwards; the settings stay in the registry for the script.
+// COM port: the sample project downloaded, uploaded into a new folder (by default one whose
+// name is not ASCII), and the variables window shown. SUITE_TEST_PORT names the port ("com5"),
+// SUITE_TEST_OUT the folder the script compares afterwards, SUITE_TEST_SAMPLES the samples; the
+// settings stay in the registry for the script.
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -20,21 +21,20 @@
 using quarnwin::CQuarnWinDlg;
 using quarnwin::testing::DialogScript;
 
-namespace {
-const QString kSamples = QStringLiteral(SAMPLES_DIR "/");
-}  // namespace
-
 class QuarnWinComPortTest : public QObject {
     Q_OBJECT
 
     QString port = qEnvironmentVariable("SUITE_TEST_PORT");
     QString out = QDir::fromNativeSeparators(qEnvironmentVariable("SUITE_TEST_OUT"));
+    // The samples as a Windows path ("Z:\..." under Wine): the build's own path has no drive.
+    QString samples = QDir::fromNativeSeparators(qEnvironmentVariable("SUITE_TEST_SAMPLES")) + "/";
     common::RealClock clock;  // the PLC's own pacing, as the program keeps it
     std::unique_ptr<CQuarnWinDlg> dialog;
 
   private slots:
     void initTestCase() {
-        if (port.isEmpty() || out.isEmpty()) QSKIP("SUITE_TEST_PORT and SUITE_TEST_OUT not set");
+        if (port.isEmpty() || out.isEmpty() || samples == "/")
+            QSKIP("SUITE_TEST_PORT, SUITE_TEST_OUT and SUITE_TEST_SAMPLES not set");
         quarnwin::QuarnWinOptions options;
         options.port = port.toStdString();
         options.programFolder = out + "/";
@@ -46,7 +46,7 @@ class QuarnWinComPortTest : public QObject {
     }
 
     void downloadsTheSampleProject() {
-        const QString project = kSamples + "project/project.pr";
+        const QString project = samples + "project/project.pr";
         DialogScript script;
         script.ChooseFile(project).Press(QMessageBox::Yes);
         dialog->findChild<QPushButton*>("download")->click();
@@ -55,8 +55,12 @@ class QuarnWinComPortTest : public QObject {
         QCOMPARE(dialog->statusLine().text(), QString("All Modules successfully downloaded"));
     }
 
-    void uploadsIntoAFolderWithANameBeyondAscii() {
-        const QString folder = out + QStringLiteral("/Jürgen/Проект");
+    void uploadsIntoANewFolder() {
+        // SUITE_TEST_UPLOAD may name another folder below SUITE_TEST_OUT.
+        const QString name =
+            qEnvironmentVariable("SUITE_TEST_UPLOAD", QStringLiteral("Jürgen/Проект"));
+        const QString folder = out + "/" + name;
+        const QString project = name.section('/', -1);
         DialogScript script;
         script
             .Then([&](QDialog& d) {
@@ -78,11 +82,11 @@ class QuarnWinComPortTest : public QObject {
         QCOMPARE(dialog->settings().pathUp, QDir::toNativeSeparators(folder) + "\\");
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
                  QStringList({"ALARMS.ob", "PUMPCTRL.ob", "STARTUP.ob", "TANKDATA.ob",
-                              QStringLiteral("Проект.kb"), QStringLiteral("Проект.pr")}));
+                              project + ".kb", project + ".pr"}));
     }
 
     void showsTheVariablesWindow() {
-        const QString symbols = kSamples + "monitor/demo.ot";
+        const QString symbols = samples + "monitor/demo.ot";
         DialogScript script;
         script.ChooseFile(symbols);
         QTimer driver;
