@@ -94,7 +94,8 @@ run_qt_test() {
 registry_value() {
     local which=(/v "$2")
     [ "$2" = '(Default)' ] && which=(/ve)
-    "$WINE" reg query "$1" "${which[@]}" 2>/dev/null | tr -d '\r' |
+    # Only its ASCII letters: reg.exe writes the others in another code set.
+    "$WINE" reg query "$1" "${which[@]}" 2>/dev/null | tr -cd '\11\12\40-\176' |
         awk -v name="$2" '$1 == name { $1 = $1; print }'
 }
 expect_registry() {
