@@ -1,6 +1,6 @@
 # Top-level entry points: `make` builds, `make test` builds and runs every test (also under
 # the sanitizers, and the Windows build under Wine), `make demo` runs the tools against the
-# device simulators, `make windows` cross-builds the command-line tools for Windows.
+# device simulators, `make windows` cross-builds the tools and dialog programs for Windows.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
@@ -119,24 +119,29 @@ package: deps
 package-check: package
 	packaging/package-check.sh $(BUILD)
 
-# Windows: the command-line tools and the core's unit tests cross-built with MinGW-w64, run
-# under Wine against the Linux build's simulators.
+# Windows: the command-line tools, the core's unit tests and the three dialog programs with
+# their Qt tests, cross-built with MinGW-w64 (the static Qt for Windows is built once per
+# machine by scripts/windows-qt.sh, when missing), run under Wine against the Linux build's
+# simulators. SUITE_WINDOWS_QT=off leaves the dialog programs out.
 WINDOWS_BUILD ?= build-windows
-WINDOWS_TARGETS = quarnctl skelligctl vantorctl windows_unit_tests
+WINDOWS_TARGETS = quarnctl skelligctl vantorctl windows_unit_tests windows_dialogs
 
-.PHONY: windows windows-test windows-package
+.PHONY: windows windows-test windows-package screenshots-windows
 
-$(WINDOWS_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release
-
-windows: $(WINDOWS_BUILD)/CMakeCache.txt
+windows:
+	scripts/windows-configure.sh $(WINDOWS_BUILD)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target $(WINDOWS_TARGETS)
 
 windows-test: windows-package
+	$(MAKE) build
 	scripts/windows-test.sh $(WINDOWS_BUILD) $(BUILD)
 	scripts/windows-install-test.sh $(WINDOWS_BUILD) $(BUILD)
 
 # The zip and the setup program (NSIS) of what `make windows` built.
 windows-package: windows
 	scripts/windows-package.sh $(WINDOWS_BUILD)
+
+# The dialogs and the variables window drawn by Wine (windows platform plugin, on Xvfb).
+screenshots-windows: windows
+	$(MAKE) build
+	scripts/screenshots-windows.sh $(WINDOWS_BUILD) $(BUILD)

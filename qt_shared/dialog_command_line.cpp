@@ -47,12 +47,22 @@ bool OneOf(const std::string& name, const auto& list) {
                        [&](const char* known) { return name == known; });
 }
 
-// "-Embedding", "/Automation", "--automation": the automation start switches, in any case.
-bool IsAutomationSwitch(std::string argument) {
+// A switch's name without its leading "-", "--" or "/", in lower case: the automation
+// switches are written either way and in any case ("-Embedding", "/Automation", "/RegServer").
+std::string SwitchName(std::string argument) {
     while (!argument.empty() && (argument[0] == '-' || argument[0] == '/')) argument.erase(0, 1);
     std::transform(argument.begin(), argument.end(), argument.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return argument == "embedding" || argument == "automation";
+    return argument;
+}
+
+// The automation switches as the command line declares them; empty for any other argument.
+std::string AutomationSwitch(const std::string& argument) {
+    const std::string name = SwitchName(argument);
+    if (name == "embedding" || name == "automation") return "--automation";
+    if (name == "regserver") return "--regserver";
+    if (name == "unregserver" || name == "unregister") return "--unregserver";
+    return "";
 }
 
 // The usage line names every option: "Usage: quarnwin [--help] [--version] [--port PORT]".
@@ -72,14 +82,19 @@ class DialogFormatter final : public CLI::Formatter {
 };
 
 std::unique_ptr<cli::CommandLine> Declare(const DialogProgram& program, std::string& port,
-                                          bool& automation) {
+                                          DialogArguments& switches) {
     auto line = std::make_unique<cli::CommandLine>(program.command, program.description);
     CLI::App& app = line->app();
     app.formatter(std::make_shared<DialogFormatter>());
     app.add_option("--port", port, kPortHelp)->type_name("PORT");
-    if (program.automation)
-        app.add_flag("--automation", automation,
+    if (program.automation) {
+        app.add_flag("--automation", switches.automation,
                      "Started by an automation client (also -Embedding, /Automation)");
+        app.add_flag("--regserver", switches.registerServer,
+                     "Register the automation server and end (also /RegServer)");
+        app.add_flag("--unregserver", switches.unregisterServer,
+                     "Remove the automation server's registration and end (also /UnregServer)");
+    }
     std::string footer = "Settings are kept in " +
                          QSettings(program.company, program.settingsName).fileName().toStdString() +
                          ".";
@@ -105,16 +120,14 @@ DialogArguments ParseDialogArguments(const DialogProgram& program,
             if (name == "-platform") result.platform = value;
         } else if (OneOf(name, kToolkitFlags)) {
             continue;
-        } else if (program.automation && IsAutomationSwitch(argument)) {
-            own.push_back("--automation");
+        } else if (program.automation && !AutomationSwitch(argument).empty()) {
+            own.push_back(AutomationSwitch(argument));
         } else {
             own.push_back(argument);
         }
     }
-    bool automation = false;
-    std::unique_ptr<cli::CommandLine> line = Declare(program, result.port, automation);
+    std::unique_ptr<cli::CommandLine> line = Declare(program, result.port, result);
     result.exitStatus = line->Parse(own, result.out, result.err);
-    result.automation = automation;
     if (!result.exitStatus && result.port.empty() &&
         std::find_if(own.begin(), own.end(), [](const std::string& a) {
             return a == "--port" || a.rfind("--port=", 0) == 0;

@@ -29,7 +29,11 @@ struct DialogArguments {
     std::string err;
     std::string port;         // --port PORT; empty: the stored choice or the converter
     bool automation = false;  // --automation, -Embedding, /Automation
-    std::string platform;     // the toolkit's -platform value; empty when not given
+    // The registration switches: write (/RegServer) or remove (/UnregServer, /Unregister)
+    // the automation entries, then end.
+    bool registerServer = false;
+    bool unregisterServer = false;
+    std::string platform;  // the toolkit's -platform value; empty when not given
 };
 
 // The arguments after the program's name.

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QStringDecoder>
 
+#include "qt_shared/system_sound.h"
+
 namespace qtshared {
 
 QString ToDisplayText(const std::string& bytes) {
@@ -33,7 +35,7 @@ void DialogFrontend::setStatus(const std::string& text) {
 }
 
 void DialogFrontend::reportError(const std::string& text, bool sound) {
-    if (sound) QApplication::beep();
+    if (sound) PlayExclamation();
     statusLine_->showText(ToDisplayText(text));
 }
 

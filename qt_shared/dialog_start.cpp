@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "qt_shared/graphical_desktop.h"
+#include "qt_shared/user_text.h"
 
 namespace qtshared {
 
@@ -32,10 +33,11 @@ void OnToolkitMessage(QtMsgType type, const QMessageLogContext& context, const Q
 
 }  // namespace
 
-void ShowCommandLineText(const std::string& out, const std::string& err) {
-    std::fputs(out.c_str(), stdout);
-    std::fputs(err.c_str(), stderr);
-    std::fflush(stdout);
+void ShowCommandLineText(const DialogProgram& program, const std::string& out,
+                         const std::string& err) {
+    const QString title = QString::fromUtf8(program.settingsName);
+    if (!out.empty()) ShowUserText(title, QString::fromStdString(out));
+    if (!err.empty()) ShowUsageError(title, QString::fromStdString(err));
 }
 
 DialogStart StartDialogProgram(int& argc, char** argv, const DialogProgram& program) {
@@ -43,12 +45,12 @@ DialogStart StartDialogProgram(int& argc, char** argv, const DialogProgram& prog
     start.arguments =
         ParseDialogArguments(program, std::vector<std::string>(argv + 1, argv + argc));
     if (start.arguments.exitStatus) {
-        ShowCommandLineText(start.arguments.out, start.arguments.err);
+        ShowCommandLineText(program, start.arguments.out, start.arguments.err);
         start.exitStatus = *start.arguments.exitStatus;
         return start;
     }
     if (!CanShowWindows(start.arguments.platform, ProcessEnvironment())) {
-        ShowCommandLineText("", NoDesktopMessage(program));
+        ShowCommandLineText(program, "", NoDesktopMessage(program));
         start.exitStatus = kExitNoDesktop;
         return start;
     }

@@ -21,7 +21,9 @@ struct DialogStart {
 // argc must outlive the application (Qt keeps a reference to it).
 DialogStart StartDialogProgram(int& argc, char** argv, const DialogProgram& program);
 
-// Writes a command-line text: `out` to standard output, `err` to standard error.
-void ShowCommandLineText(const std::string& out, const std::string& err);
+// Shows a command-line text: `out` on standard output, `err` on standard error, or in a
+// message box where the program has neither (a windowed program on Windows).
+void ShowCommandLineText(const DialogProgram& program, const std::string& out,
+                         const std::string& err);
 
 }  // namespace qtshared

@@ -5,6 +5,12 @@ export WINEPREFIX
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: the tools need neither, and they would ask on first use.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# Wine takes the code set of Linux file names and of its console output from the locale:
+# UTF-8, so names such as "Jürgen" cross unchanged.
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+    *UTF-8* | *utf8*) ;;
+    *) export LC_ALL=C.UTF-8 ;;
+esac
 WINE="$(command -v wine64 || command -v wine || true)"
 [ -n "$WINE" ] || { [ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64; }
 [ -n "$WINE" ] || { echo "wine64 is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
@@ -32,4 +38,17 @@ windows_prefix_ready() {
         fi
         touch "$WINEPREFIX/.suite-ready"
     ) 9>"$WINEPREFIX.lock"
+}
+
+# Wine hands a program the variables WINEQT_* as QT_* and drops QT_* itself: the Qt settings
+# of the caller (QT_QPA_PLATFORM=offscreen in a test's environment) are passed on that way.
+# The offscreen platform draws with the font files of a folder (Wine's fonts are not its).
+windows_qt_environment() {
+    local name
+    for name in $(compgen -e | grep '^QT_'); do
+        export "WINE$name=${!name}"
+    done
+    if [ -z "${WINEQT_QPA_FONTDIR:-}" ]; then
+        export WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu
+    fi
 }

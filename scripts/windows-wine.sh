@@ -7,4 +7,5 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=windows-env.sh
 source "$here/windows-env.sh"
 windows_prefix_ready
+windows_qt_environment
 exec "$WINE" "$@"

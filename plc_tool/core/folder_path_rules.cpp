@@ -55,16 +55,24 @@ bool FolderPathStyle::DriveIsValid(const std::string& text) const {
 }
 
 fs::path FolderPathStyle::Resolve(const std::string& text, const std::string& currentFolder) const {
-    fs::path typed(text);
+    fs::path typed = common::PathFromUtf8(text);
     fs::path path = typed.is_absolute() || typed.has_root_name() || typed.has_root_directory()
                         ? typed
-                        : fs::path(currentFolder) / typed;
+                        : common::PathFromUtf8(currentFolder) / typed;
     return path.lexically_normal();
 }
 
 std::string FolderPathStyle::FolderText(const fs::path& folder) const {
-    std::string text = folder.lexically_normal().string();
-    if (!drives) {
+    const fs::path normal = folder.lexically_normal();
+    // The file system's own separator may differ from the style's (the POSIX rules on a
+    // Windows file system): the text always uses the style's.
+    std::string text;
+    if (drives) {
+        text = common::Utf8FromPath(normal);
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '/' || c == '\\'; }, separator);
+    } else {
+        text = common::Utf8FromPath(normal.generic_u8string());
         // "//" names the root as "/" does.
         while (text.size() >= 2 && text[0] == '/' && text[1] == '/') text.erase(0, 1);
     }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "common/utf8_path.h"
+
 namespace quarnwin {
 
 // The kind of a drive, as the platform reports it for a drive root ("C:\").
@@ -52,7 +54,8 @@ struct FolderPathStyle {
 
     // The typed text as a path: relative texts start from the current folder.
     std::filesystem::path Resolve(const std::string& text, const std::string& currentFolder) const;
-    // A folder path as the field shows it: normalised, with a separator at the end.
+    // A folder path as the field shows it: normalised, written with this style's separator,
+    // with one separator at the end.
     std::string FolderText(const std::filesystem::path& folder) const;
     // Names compare ignoring letter case where the file system does.
     bool SameName(const std::string& a, const std::string& b) const;

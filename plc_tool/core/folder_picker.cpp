@@ -87,7 +87,7 @@ void FolderPicker::FolderChanged(const std::string& folder) {
 }
 
 bool FolderPicker::IsAbsolute(const std::string& text) const {
-    fs::path path(text);
+    fs::path path = common::PathFromUtf8(text);
     return path.is_absolute() || path.has_root_directory() || style_.HasDrive(text);
 }
 
@@ -253,13 +253,14 @@ void FolderPicker::TypeAhead(char typed) {
     std::string typedPart = cut == std::string::npos ? text : text.substr(cut + 1);
 
     std::error_code error;
-    fs::path folder = folderPart.empty() ? fs::path(folder_) : style_.Resolve(folderPart, folder_);
+    fs::path folder =
+        folderPart.empty() ? common::PathFromUtf8(folder_) : style_.Resolve(folderPart, folder_);
     fs::directory_iterator entries(folder, error);
     if (error) return;
     std::string match;
     int folders = 0;
     for (const auto& entry : entries) {
-        std::string name = entry.path().filename().string();
+        std::string name = common::Utf8FromPath(entry.path().filename());
         if (!style_.StartsWithName(name, typedPart)) continue;
         std::error_code kindError;
         if (!entry.is_directory(kindError)) continue;

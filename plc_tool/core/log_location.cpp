@@ -11,14 +11,15 @@ namespace {
 
 constexpr const char* kLogFileName = "log.txt";
 
+}  // namespace
+
 // Opening the log for appending is the only test of a folder's writability that needs no
-// platform call; it creates the log, which the run is about to write anyway.
-bool CanAppend(const fs::path& file) {
-    std::ofstream out(file, std::ios::app);
+// platform call and holds on every platform (on Windows a folder's attributes say nothing
+// about the user's rights in it); it creates the log, which the run is about to write anyway.
+bool LogWritableIn(const fs::path& folder) {
+    std::ofstream out(folder / kLogFileName, std::ios::app);
     return static_cast<bool>(out);
 }
-
-}  // namespace
 
 bool IsInstalledUnderPrefix(const fs::path& programFolder) {
     fs::path folder = programFolder.lexically_normal();
@@ -73,8 +74,7 @@ fs::path ChooseLogFolder(const fs::path& programFolder, bool programFolderWritab
 
 fs::path DefaultLogFile() {
     const fs::path program = RunningProgramFolder();
-    const bool besideProgram =
-        !program.empty() && !IsInstalled(program) && CanAppend(program / kLogFileName);
+    const bool besideProgram = !program.empty() && !IsInstalled(program) && LogWritableIn(program);
     const fs::path folder = ChooseLogFolder(program, besideProgram, UserDataFolder());
     if (folder.empty()) return {};
     std::error_code ec;

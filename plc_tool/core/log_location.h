@@ -30,6 +30,10 @@ std::vector<std::filesystem::path> ProgramFilesFolders();
 // the system's folders for installed programs.
 bool IsInstalled(const std::filesystem::path& programFolder);
 
+// True when log.txt in folder can be opened for appending (it is created when missing): the
+// folder may be written by this user, whatever its permission bits or attributes say.
+bool LogWritableIn(const std::filesystem::path& folder);
+
 // The folder of log.txt: `programFolder` when the program is not installed and may write
 // there, else `userDataFolder`.
 std::filesystem::path ChooseLogFolder(const std::filesystem::path& programFolder,

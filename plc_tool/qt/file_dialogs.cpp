@@ -1,5 +1,6 @@
 #include "plc_tool/qt/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -42,7 +43,7 @@ QString ChooseFileToOpen(QWidget* parent, const QString& defaultSuffix, const QS
         dialog.selectFile(initial.fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());  // backslashes on Windows
 }
 
 QString ChooseFileToSave(QWidget* parent, const QString& title, const QString& defaultSuffix,
@@ -53,7 +54,7 @@ QString ChooseFileToSave(QWidget* parent, const QString& title, const QString& d
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setNameFilters(NameFilters(filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());  // backslashes on Windows
 }
 
 }  // namespace quarnwin

@@ -10,14 +10,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "plc_tool/qt/drive_kind.h"
 #include "plc_tool/qt/file_dialogs.h"
 #include "plc_tool/qt/folder_field.h"
 #include "plc_tool/qt/qt_frontend.h"
 #include "qt_shared/core_path.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace quarnwin {
 
@@ -35,26 +32,7 @@ int CharacterPosition(const std::string& text, size_t position) {
 
 FolderPathStyle NativeFolderStyle() {
     FolderPathStyle style = FolderPathStyle::Native();
-#ifdef _WIN32
-    style.driveKind = [](const std::string& root) {
-        switch (GetDriveTypeA(root.c_str())) {
-            case DRIVE_NO_ROOT_DIR:
-                return DriveKind::NoRootDir;
-            case DRIVE_REMOVABLE:
-                return DriveKind::Removable;
-            case DRIVE_FIXED:
-                return DriveKind::Fixed;
-            case DRIVE_REMOTE:
-                return DriveKind::Remote;
-            case DRIVE_CDROM:
-                return DriveKind::CdRom;
-            case DRIVE_RAMDISK:
-                return DriveKind::RamDisk;
-            default:
-                return DriveKind::Unknown;
-        }
-    };
-#endif
+    if (style.drives) style.driveKind = DriveKindOf;
     return style;
 }
 

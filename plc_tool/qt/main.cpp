@@ -3,20 +3,12 @@
 #include <QApplication>
 
 #include "plc_tool/qt/automation.h"
+#include "plc_tool/qt/log_notes.h"
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/quarnwin_settings.h"
 #include "qt_shared/dialog_start.h"
 #include "qt_shared/stop_requests.h"
-
-namespace {
-
-const char* const kLogNotes =
-    "The transfer log log.txt lives beside the program when it runs from a build or a\n"
-    "folder of its own; installed under a prefix such as /usr it lives in the per-user\n"
-    "data folder (~/.local/share/Hadrel/QuarnWin/log.txt), shared with quarnctl.";
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const qtshared::DialogProgram program{"quarnwin",
@@ -25,9 +17,17 @@ int main(int argc, char** argv) {
                                           quarnwin::QuarnWinSettings::kCompany,
                                           quarnwin::QuarnWinSettings::kProgram,
                                           true,
-                                          kLogNotes};
+                                          quarnwin::LogNotes()};
     qtshared::DialogStart start = qtshared::StartDialogProgram(argc, argv, program);
     if (!start.app) return start.exitStatus;
+    // The registration switches only change the automation entries.
+    if (start.arguments.registerServer)
+        return quarnwin::AutomationServer::RegisterActivation(
+                   QCoreApplication::applicationFilePath())
+                   ? 0
+                   : 1;
+    if (start.arguments.unregisterServer)
+        return quarnwin::AutomationServer::RemoveActivation() ? 0 : 1;
     QApplication::setWindowIcon(quarnwin::ProgramIcon());
 
     quarnwin::AutomationServer automation;

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "common/utf8_path.h"
@@ -14,7 +13,8 @@ namespace quarnwin {
 QString ProgramFolder() {
     const QString program = QCoreApplication::applicationDirPath();
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const bool writable = !program.isEmpty() && QFileInfo(program).isWritable();
+    const bool writable = !program.isEmpty() && !IsInstalled(qtshared::ToFilesystemPath(program)) &&
+                          LogWritableIn(qtshared::ToFilesystemPath(program));
     QString folder = qtshared::FromCorePath(common::Utf8FromPath(ChooseLogFolder(
         qtshared::ToFilesystemPath(program), writable, qtshared::ToFilesystemPath(user))));
     if (folder == user) QDir().mkpath(folder);

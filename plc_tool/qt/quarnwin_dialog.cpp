@@ -2,11 +2,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 #include "common/file_helpers.h"
 #include "link/platform_serial.h"
@@ -15,6 +13,7 @@
 #include "plc_tool/qt/about_box.h"
 #include "plc_tool/qt/automation.h"
 #include "plc_tool/qt/file_dialogs.h"
+#include "plc_tool/qt/log_viewer.h"
 #include "plc_tool/qt/program_folder.h"
 #include "qt_shared/core_path.h"
 #include "qt_shared/dialog_clock.h"
@@ -131,7 +130,7 @@ void CQuarnWinDlg::OnShowLog() {
         options_.showLog(logFile());
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(logFile()));
+    OpenLogViewer(logFile());
 }
 
 void CQuarnWinDlg::OnAbout() {

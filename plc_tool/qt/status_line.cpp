@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "qt_shared/paint_pump.h"
+#include "qt_shared/system_sound.h"
 
 namespace quarnwin {
 
@@ -24,7 +25,7 @@ void StatusLine::draw(const QString& text, Form form) {
     drawing_ = form;
     repaint();
     drawing_ = Form::Normal;
-    if (form == Form::ErrorWithSound) QApplication::beep();
+    if (form == Form::ErrorWithSound) qtshared::PlayExclamation();
     emit drawn(text_, static_cast<int>(form));
 }
 

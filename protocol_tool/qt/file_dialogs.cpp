@@ -1,5 +1,6 @@
 #include "protocol_tool/qt/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace vantor {
@@ -17,7 +18,7 @@ QString Choose(QWidget* parent, const QString& initialPath, QFileDialog::AcceptM
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    return QDir::toNativeSeparators(dialog.selectedFiles().front());  // backslashes on Windows
 }
 
 }  // namespace

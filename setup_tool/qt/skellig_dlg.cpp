@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,7 +47,7 @@ TextFileChooser StandardTextFileChooser() {
         if (!proposed.isEmpty()) dialog.selectFile(proposed);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
-        return dialog.selectedFiles().front();
+        return QDir::toNativeSeparators(dialog.selectedFiles().front());  // backslashes on Windows
     };
 }
 

@@ -63,7 +63,8 @@ struct FolderPickerTest : ::testing::Test {
         picker.Start(root.string(), "/");
     }
     void TearDown() override { fs::remove_all(root); }
-    std::string Root() const { return root.string() + "/"; }
+    // The POSIX style writes '/' between names on every file system.
+    std::string Root() const { return root.generic_string() + "/"; }
 };
 
 }  // namespace

@@ -25,7 +25,11 @@ class FolderDialogTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir tree;
-    QString Root() const { return tree.path() + "/"; }
+    // Paths in the tree as the dialog shows them: with the platform's separators.
+    QString Path(const QString& relative) const {
+        return QDir::toNativeSeparators(tree.path() + "/" + relative);
+    }
+    QString Root() const { return Path(""); }
 
   private slots:
     void init() {
@@ -66,7 +70,7 @@ class FolderDialogTest : public QObject {
         QVERIFY(!dialog.folderField().hasSelectedText());
         QCOMPARE(dialog.folderField().cursorPosition(), int(Root().size()));
         QTest::keyClicks(&dialog.folderField(), "da");
-        QCOMPARE(dialog.folderField().text(), Root() + "data");
+        QCOMPARE(dialog.folderField().text(), Path("data"));
     }
 
     void typingCompletesAndASeparatorEntersTheFolder() {
@@ -78,13 +82,14 @@ class FolderDialogTest : public QObject {
         field.setFocus();
         field.end(false);
         QTest::keyClicks(&field, "PROG");
-        QCOMPARE(field.text(), Root() + "PROGRAMME");
+        QCOMPARE(field.text(), Path("PROGRAMME"));
         QCOMPARE(field.selectedText(), QString("RAMME"));
-        // End accepts the completion; the separator enters the folder.
+        // End accepts the completion; the separator enters the folder. The field keeps the
+        // technician's own spelling ('/' where Windows would write '\').
         QTest::keyClick(&field, Qt::Key_End);
         QTest::keyClick(&field, '/');
-        QCOMPARE(dialog.browsedFolder(), Root() + "PROGRAMME/");
-        QCOMPARE(field.text(), Root() + "PROGRAMME/");
+        QCOMPARE(dialog.browsedFolder(), Path("PROGRAMME/"));
+        QCOMPARE(field.text(), Path("PROGRAMME") + "/");
 
         // Tab goes to the "Open" button.
         QTest::keyClick(&field, Qt::Key_Tab);
@@ -98,17 +103,17 @@ class FolderDialogTest : public QObject {
         CFolderDialog dialog(Root(), "", nullptr, frontend);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.folderField().setText(Root() + "new/deeper");
+        dialog.folderField().setText(Path("new/deeper"));
 
         quarnwin::testing::DialogScript script;
         script.Press(QMessageBox::Yes);
         dialog.openButton().click();
         QCOMPARE(script.texts(),
-                 QStringList({Root() + "new/deeper\nThis folder does not exist.\n\nDo you want "
-                                       "to create it?"}));
+                 QStringList({Path("new/deeper") + "\nThis folder does not exist.\n\nDo you want "
+                                                   "to create it?"}));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(QDir(Root() + "new/deeper").exists());
-        QCOMPARE(dialog.folder(), Root() + "new/deeper/");
+        QVERIFY(QDir(Path("new/deeper")).exists());
+        QCOMPARE(dialog.folder(), Path("new/deeper/"));
     }
 
     void enterOnAFileSaysItIsNoFolderAndTheDialogStays() {
@@ -116,21 +121,21 @@ class FolderDialogTest : public QObject {
         CFolderDialog dialog(Root(), "", nullptr, frontend);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.folderField().setText(Root() + "notes.txt");
+        dialog.folderField().setText(Path("notes.txt"));
         dialog.folderField().setFocus();
         dialog.openButton().click();
         QCOMPARE(frontend.texts("message"),
-                 std::vector<std::string>{(Root() + "notes.txt").toStdString() +
+                 std::vector<std::string>{Path("notes.txt").toStdString() +
                                           "\nThis is a file not a directory."});
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.folderField().hasFocus());
 
         // Enter on an existing folder enters it and stays in the field.
-        dialog.folderField().setText(Root() + "data");
+        dialog.folderField().setText(Path("data"));
         QTest::keyClick(&dialog.folderField(), Qt::Key_Return);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.browsedFolder(), Root() + "data/");
-        QCOMPARE(dialog.folderField().text(), Root() + "data/");
+        QCOMPARE(dialog.browsedFolder(), Path("data/"));
+        QCOMPARE(dialog.folderField().text(), Path("data/"));
     }
 
     void theBrowserEntersAFolderOnActivation() {
@@ -151,8 +156,8 @@ class FolderDialogTest : public QObject {
         // Files are not listed while "Show Folders Only" is chosen.
         QVERIFY(!row("notes.txt").isValid());
         emit browser.activated(row("data"));
-        QCOMPARE(dialog.browsedFolder(), Root() + "data/");
-        QCOMPARE(dialog.folderField().text(), Root() + "data/");
+        QCOMPARE(dialog.browsedFolder(), Path("data/"));
+        QCOMPARE(dialog.folderField().text(), Path("data/"));
         dialog.findChild<QPushButton*>("cancel")->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
@@ -176,7 +181,7 @@ class FolderDialogTest : public QObject {
         browser.setCurrentIndex(data);
         // Enter on a folder of the list enters it; the dialog stays open.
         QTest::keyClick(&browser, Qt::Key_Return);
-        QCOMPARE(dialog.browsedFolder(), Root() + "data/");
+        QCOMPARE(dialog.browsedFolder(), Path("data/"));
         QVERIFY(dialog.isVisible());
 
         // Enter on the focused Cancel button cancels, it does not press "Open".

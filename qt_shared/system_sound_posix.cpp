@@ -1,0 +1,11 @@
+#include <QApplication>
+
+#include "qt_shared/system_sound.h"
+
+namespace qtshared {
+
+void PlayExclamation() {
+    QApplication::beep();
+}
+
+}  // namespace qtshared
