@@ -26,6 +26,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: deps
+	scripts/windows-qt.sh --background
 	$(MAKE) format-check
 	$(MAKE) build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300

@@ -9,6 +9,8 @@ packages=(
   xvfb xauth
   dbus-daemon
   mingw-w64 g++-mingw-w64-x86-64-posix wine64 zip nsis
+  # Builds the static Qt for Windows once per machine (scripts/windows-qt.sh).
+  ninja-build
   clang-14 libclang-rt-14-dev
   python3
   # A real serial device server in front of the simulators, for the network port's tests.

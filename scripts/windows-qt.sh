@@ -9,6 +9,10 @@
 #
 #   scripts/windows-qt.sh            build when missing, print the install folder
 #   scripts/windows-qt.sh --print    print the install folder, build nothing (exit 1: none)
+#   scripts/windows-qt.sh --background
+#                                    start the build when missing at the lowest priority and
+#                                    return at once (make test overlaps it with the tests that
+#                                    mostly wait on the line); a later plain run waits for it
 set -euo pipefail
 
 QT_VERSION=6.4.2
@@ -68,6 +72,20 @@ if [ -f "$prefix/.complete" ]; then
 fi
 if [ "${1:-}" = "--print" ]; then
   exit 1
+fi
+mkdir -p "$cache_root"
+if [ "${1:-}" = "--background" ]; then
+  log=$cache_root/qt-$QT_VERSION-$stamp.log
+  echo "windows-qt: building Qt $QT_VERSION for Windows in the background (log: $log)" >&2
+  nohup nice -n 19 "$0" > "$log" 2>&1 < /dev/null &
+  exit 0
+fi
+# One build at a time per machine; a second caller waits for the first and uses its result.
+exec 9> "$cache_root/qt-$QT_VERSION-$stamp.lock"
+flock 9
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
 fi
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true)
