@@ -65,6 +65,15 @@ std::string AutomationSwitch(const std::string& argument) {
     return "";
 }
 
+// Where the settings live, in the platform's words: the registry key on Windows, where the
+// settings object names "\HKEY_CURRENT_USER\Software\Hadrel\QuarnWin", else its file.
+std::string SettingsPlace(const DialogProgram& program) {
+    const QString place = QSettings(program.company, program.settingsName).fileName();
+    const QString key = place.startsWith('\\') ? place.mid(1) : place;
+    if (key.startsWith("HKEY_")) return key.toStdString() + "\\Einstellungen";
+    return place.toStdString() + " (group Einstellungen)";
+}
+
 // The usage line names every option: "Usage: quarnwin [--help] [--version] [--port PORT]".
 class DialogFormatter final : public CLI::Formatter {
   public:
@@ -95,9 +104,7 @@ std::unique_ptr<cli::CommandLine> Declare(const DialogProgram& program, std::str
         app.add_flag("--unregserver", switches.unregisterServer,
                      "Remove the automation server's registration and end (also /UnregServer)");
     }
-    std::string footer = "Settings are kept in " +
-                         QSettings(program.company, program.settingsName).fileName().toStdString() +
-                         ".";
+    std::string footer = "Settings are kept in " + SettingsPlace(program) + ".";
     if (!program.notes.empty()) footer += "\n" + program.notes;
     footer += "\nWithout a graphical desktop, use " + std::string(program.twin) + ".";
     app.footer(footer);

@@ -30,7 +30,8 @@ struct Staging : ::testing::Test {
     }
     std::vector<std::string> Names(const fs::path& dir) const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -63,7 +63,9 @@ class QtSharedTest : public QObject {
         QCOMPARE(help.exitStatus, std::optional<int>(0));
         const QString text = QString::fromStdString(help.out);
         QVERIFY2(
-            text.contains("Usage: quarnwin [--version] [--help] [--port PORT] [--automation]\n"),
+            text.contains(
+                "Usage: quarnwin [--version] [--help] [--port PORT] [--automation] [--regserver] "
+                "[--unregserver]\n"),
             qPrintable(text));
         QVERIFY(text.contains("Options:"));
         QVERIFY(text.contains("rfc2217://HOST:PORT"));

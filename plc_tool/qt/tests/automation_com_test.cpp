@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "plc_tool/qt/automation.h"
-#include "plc_tool/qt/command_line.h"
+#include "qt_shared/dialog_command_line.h"
 
 using quarnwin::AutomationServer;
 
@@ -20,6 +20,12 @@ const QString kClasses = "HKEY_CURRENT_USER\\Software\\Classes";
 bool UnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+qtshared::DialogArguments Parse(const std::vector<std::string>& arguments) {
+    const qtshared::DialogProgram program{"quarnwin",     "quarnctl", "", "HadrelTest",
+                                          "QuarnWinTest", true,       ""};
+    return qtshared::ParseDialogArguments(program, arguments);
 }
 
 CLSID ClassId() {
@@ -34,13 +40,13 @@ class AutomationComTest : public QObject {
 
   private slots:
     void theFrameworksSwitchesAreUnderstood() {
-        QVERIFY(quarnwin::ParseCommandLine({"/RegServer"}).registerServer);
-        QVERIFY(quarnwin::ParseCommandLine({"-regserver"}).registerServer);
-        QVERIFY(quarnwin::ParseCommandLine({"/UnregServer"}).unregisterServer);
-        QVERIFY(quarnwin::ParseCommandLine({"/Unregister"}).unregisterServer);
-        QVERIFY(quarnwin::ParseCommandLine({"-Embedding"}).automation);
-        QVERIFY(quarnwin::ParseCommandLine({"/Automation"}).automation);
-        QVERIFY(!quarnwin::ParseCommandLine({"/Register"}).error.empty());
+        QVERIFY(Parse({"/RegServer"}).registerServer);
+        QVERIFY(Parse({"-regserver"}).registerServer);
+        QVERIFY(Parse({"/UnregServer"}).unregisterServer);
+        QVERIFY(Parse({"/Unregister"}).unregisterServer);
+        QVERIFY(Parse({"-Embedding"}).automation);
+        QVERIFY(Parse({"/Automation"}).automation);
+        QCOMPARE(Parse({"/Register"}).exitStatus.value_or(0), 2);
     }
 
     void registrationWritesAndRemovesTheProgIdAndTheServer() {
