@@ -57,8 +57,8 @@ TEST_F(Staging, ALaterFileThatCannotGoInPlacePutsTheEarlierOnesBack) {
     ASSERT_TRUE(files.Stage(folder / "a" / "new.ob", "new module"));
     ASSERT_TRUE(files.Stage(folder / "a" / "one.kb", "new block"));
     ASSERT_TRUE(files.Stage(folder / "b" / "last.pr", "new project"));
-    // The last file's folder goes away before the files are put in place.
-    fs::remove_all(folder / "b");
+    // A folder takes the last file's name before the files are put in place.
+    fs::create_directories(folder / "b" / "last.pr");
     EXPECT_FALSE(files.CommitAll());
     EXPECT_FALSE(files.putBackFailed());
     EXPECT_EQ(Read(folder / "a" / "one.ob"), "old one");
