@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "link/platform_serial.h"
+#include "link/port_url.h"
 #include "qt_shared/core_path.h"
 
 namespace qtshared {
@@ -69,6 +70,14 @@ QString PortDialog::port() const {
 void PortDialog::accept() {
     if (named_->isChecked() && port().isEmpty()) {
         QMessageBox::warning(this, kTitle, "Name a port, or choose the USB-serial converter.");
+        field_->setFocus();
+        return;
+    }
+    // A network address that can't be reached as written is refused here, with the same
+    // sentence the command-line tools give for it.
+    const std::string problem = serial::ValidatePortString(ToCorePath(port()));
+    if (named_->isChecked() && !problem.empty()) {
+        QMessageBox::warning(this, kTitle, QString::fromStdString(problem));
         field_->setFocus();
         return;
     }

@@ -181,6 +181,14 @@ class QtSharedTest : public QObject {
         });
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        // A network address without its port number is refused the same way.
+        field->setEditText("rfc2217://10.0.0.7");
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
         field->setEditText("socket://10.0.0.7:4001 ");
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
