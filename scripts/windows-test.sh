@@ -164,6 +164,33 @@ done
 diff -r "$work/windows/project" "$work/linux/project" >/dev/null ||
     fail "the upload differs from the Linux tool's upload"
 
+step "quarnctl.exe over the network: identify and download through ser2net (RFC 2217) in front of plcsim"
+"$linux/sim/plc/plcsim" --link "$work/plc-net" --image "$work/plc-net.img" >"$work/plc-net.log" 2>&1 &
+sims+=($!)
+for _ in $(seq 50); do [ -e "$work/plc-net" ] && break; sleep 0.1; done
+net_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+cat >"$work/ser2net.yaml" <<YAML
+connection: &plc
+  accepter: telnet(rfc2217),tcp,127.0.0.1,$net_port
+  connector: serialdev,$(readlink -f "$work/plc-net"),9600e81,local
+YAML
+/usr/sbin/ser2net -n -u -c "$work/ser2net.yaml" -P "$work/ser2net.pid" >"$work/ser2net.log" 2>&1 &
+sims+=($!)
+listening=$(printf ':%04X 00000000:0000 0A' "$net_port")
+for _ in $(seq 100); do grep -q "$listening" /proc/net/tcp && break; sleep 0.1; done
+grep -q "$listening" /proc/net/tcp || fail "ser2net did not listen on $net_port"
+run "$win/plc_tool/quarnctl.exe" --port "rfc2217://127.0.0.1:$net_port" identify
+run "$win/plc_tool/quarnctl.exe" --port "rfc2217://127.0.0.1:$net_port" --log "$(winpath "$work/log.txt")" \
+    --yes download "$(winpath "$top/samples/project/project.pr")"
+stop_sims
+# What the PLC holds is the project, as a local download leaves it.
+"$linux/sim/plc/plcsim" --link "$work/plc-net" --image "$work/plc-net.img" >"$work/plc-net.log" 2>&1 &
+sims+=($!)
+for _ in $(seq 50); do [ -e "$work/plc-net" ] && break; sleep 0.1; done
+"$linux/plc_tool/quarnctl" --port "$work/plc-net" verify "$top/samples/project/project.pr" >"$work/verify.txt" ||
+    fail "the project downloaded through ser2net does not verify: $(cat "$work/verify.txt")"
+stop_sims
+
 if ! dialogs_built; then
     step "all Windows tests passed (the dialog programs were not built: no Qt for Windows)"
     exit 0
