@@ -48,3 +48,11 @@ echo
 echo "A malformed address is a usage error:"
 echo "\$ quarnctl --port rfc2217://127.0.0.1 identify"
 "$quarnctl" --port "rfc2217://127.0.0.1" identify || echo "(exit status $?)"
+shots="$BUILD/plc_tool/qt/quarnwin_screenshots"
+if [ -x "$shots" ]; then
+  echo
+  echo "QuarnWin's dialog through the same server (drawn offscreen); it names the port in use:"
+  QT_QPA_PLATFORM=offscreen "$shots" --port "rfc2217://127.0.0.1:$port" \
+    --out "$DEMO_DIR/server-screenshots" --symbols "$TOP/samples/monitor/demo.ot" \
+    --folder "$TOP/samples" 2>/dev/null | grep main_dialog || true
+fi
