@@ -16,18 +16,23 @@ TEST(VantorctlNetwork, GetProtocolThroughADeviceServerKeepsEveryByte) {
     const fs::path dir = fs::path(link).parent_path();
     const std::string held = std::string(SAMPLES_DIR) + "/demo.pro";
     testsupport::BackgroundProcess sim(DISPLAYSIM_PATH, {"--link", link, "--protocol", held}, link);
-    testsupport::Ser2net server({{link, "9600n82"}});
-    ASSERT_TRUE(server.running()) << server.errors();
-    const fs::path file = dir / "may.pro";
-    auto result = testsupport::Run(
-        VANTORCTL, {"--port", server.url(), "get-protocol", file.string(), "--new"});
-    EXPECT_EQ(result.exitStatus, 0) << result.err;
-    std::ifstream in(file, std::ios::binary), want(held, std::ios::binary);
-    std::ostringstream got, expected;
-    got << in.rdbuf();
+    std::ifstream want(held, std::ios::binary);
+    std::ostringstream expected;
     expected << want.rdbuf();
-    EXPECT_EQ(got.str(), expected.str());
-    server.stop();
+    // Over RFC 2217 and over raw TCP (socket://, the server's own 8N2 line).
+    for (const bool rfc2217 : {true, false}) {
+        testsupport::Ser2net server({{link, "9600n82", rfc2217}});
+        ASSERT_TRUE(server.running()) << server.errors();
+        const fs::path file = dir / (rfc2217 ? "may.pro" : "may-raw.pro");
+        auto result = testsupport::Run(
+            VANTORCTL, {"--port", server.url(), "get-protocol", file.string(), "--new"});
+        EXPECT_EQ(result.exitStatus, 0) << server.url() << ": " << result.err;
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream got;
+        got << in.rdbuf();
+        EXPECT_EQ(got.str(), expected.str()) << server.url();
+        server.stop();
+    }
     sim.stop();
     fs::remove_all(dir);
 }

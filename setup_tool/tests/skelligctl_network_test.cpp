@@ -55,6 +55,16 @@ TEST(SkelligctlNetwork, TheSampleSetupArrivesAsOverALocalPort) {
     EXPECT_EQ(viaServer, local);
     server.reset();
 
+    // Raw TCP (socket://): the server's own line, 8N2 here, carries the display's bytes.
+    const std::string viaSocket = sendVia("raw", [&](const std::string& link) {
+        server = std::make_unique<testsupport::Ser2net>(
+            std::vector<testsupport::Ser2netConnection>{{link, "9600n82", false}});
+        EXPECT_TRUE(server->running()) << server->errors();
+        return server->url();
+    });
+    EXPECT_EQ(viaSocket, local);
+    server.reset();
+
     // displaysim on the network judges the line the client asked for, parity included.
     const fs::path record = dir / "listening.txt";
     const std::string url = "rfc2217://127.0.0.1:" + std::to_string(testsupport::FreeTcpPort());
