@@ -1,5 +1,6 @@
 #include "link/rfc2217_device.h"
 
+#include "link/network_read.h"
 #include "link/open_sentences.h"
 #include "link/port_url.h"
 #include "link/stop_signals.h"
@@ -12,11 +13,6 @@ using namespace telnet;
 
 // How long one wait during the negotiation runs before it looks at a stop request.
 constexpr common::Millis kStopCheck{100};
-
-common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
-    const common::Millis left = deadline - clock.now();
-    return left.count() > 0 ? left : common::Millis{0};
-}
 
 std::uint8_t ParityCode(Parity parity) {
     return parity == Parity::Even ? kParityEven : kParityNone;
@@ -193,22 +189,7 @@ bool Rfc2217Device::write(std::string_view bytes, common::Millis timeout, WriteE
 
 ReadResult Rfc2217Device::read(common::Millis timeout) {
     if (!isOpen()) return {ReadStatus::Gone};
-    const common::Millis deadline = clock_.now() + timeout;
-    for (;;) {
-        if (!data_.empty()) {
-            const std::uint8_t byte = data_.front();
-            data_.pop_front();
-            return {ReadStatus::Byte, byte};
-        }
-        const common::Millis left = Remaining(clock_, deadline);
-        if (gone_) {
-            // As a vanished local port: the time-out passes, then the device is gone.
-            clock_.sleep(left);
-            return {ReadStatus::Gone};
-        }
-        if (left.count() == 0) return {};
-        pump(left);
-    }
+    return ReadReceived(clock_, data_, gone_, timeout, [this](common::Millis left) { pump(left); });
 }
 
 bool Rfc2217Device::pump(common::Millis timeout) {

@@ -1,18 +1,10 @@
 #include "link/socket_device.h"
 
+#include "link/network_read.h"
 #include "link/open_sentences.h"
 #include "link/port_url.h"
 
 namespace serial {
-
-namespace {
-
-common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
-    const common::Millis left = deadline - clock.now();
-    return left.count() > 0 ? left : common::Millis{0};
-}
-
-}  // namespace
 
 SocketDevice::SocketDevice(common::Clock& clock) : clock_(clock), connection_(clock) {}
 
@@ -68,23 +60,11 @@ bool SocketDevice::write(std::string_view bytes, common::Millis timeout, WriteEn
 
 ReadResult SocketDevice::read(common::Millis timeout) {
     if (!isOpen()) return {ReadStatus::Gone};
-    const common::Millis deadline = clock_.now() + timeout;
-    for (;;) {
-        if (!data_.empty()) {
-            const std::uint8_t byte = data_.front();
-            data_.pop_front();
-            return {ReadStatus::Byte, byte};
-        }
-        const common::Millis left = Remaining(clock_, deadline);
-        if (gone_) {
-            clock_.sleep(left);
-            return {ReadStatus::Gone};
-        }
-        if (left.count() == 0) return {};
+    return ReadReceived(clock_, data_, gone_, timeout, [this](common::Millis left) {
         TcpConnection::Received received = connection_.receive(left);
         data_.insert(data_.end(), received.bytes.begin(), received.bytes.end());
         if (received.status == TcpConnection::IoStatus::Gone) gone_ = true;
-    }
+    });
 }
 
 }  // namespace serial
