@@ -5,6 +5,7 @@
 #include <optional>
 #include <sstream>
 
+#include "cli/arguments.h"
 #include "cli/serial_port.h"
 #include "common/whole_number.h"
 
@@ -80,12 +81,7 @@ CLI::App* CommandLine::AddCommand(const std::string& name, const std::string& de
 }
 
 std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
-    try {
-        app_.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        return Finish(error, std::cout, std::cerr);
-    }
-    return std::nullopt;
+    return Parse(Utf8Arguments(argc, argv));
 }
 
 std::optional<int> CommandLine::Parse(const std::vector<std::string>& args) {

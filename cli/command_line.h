@@ -27,6 +27,7 @@ class CommandLine {
     // Parses the command line. Empty: go on and run what was asked. A value: the exit
     // status to end with, once --help or --version has been printed on standard output
     // (0) or a usage error on standard error (2).
+    // The program's own arguments, in UTF-8 on every platform (cli/arguments.h).
     std::optional<int> Parse(int argc, const char* const* argv);
     std::optional<int> Parse(const std::vector<std::string>& args);
     // As Parse, with what it would print given back instead: out for --help and --version,

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/utf8_path.h"
+
 namespace common {
 
 namespace fs = std::filesystem;
@@ -48,10 +50,11 @@ std::optional<fs::path> FindFileIgnoringCase(const fs::path& path) {
     if (fs::exists(path, ec)) return path;
     fs::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
-    const std::string wanted = Lower(path.filename().string());
+    const std::string wanted = Lower(common::Utf8FromPath(path.filename()));
     std::vector<fs::path> matches;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (Lower(it->path().filename().string()) == wanted) matches.push_back(it->path());
+        if (Lower(common::Utf8FromPath(it->path().filename())) == wanted)
+            matches.push_back(it->path());
     }
     if (matches.empty()) return std::nullopt;
     std::sort(matches.begin(), matches.end());

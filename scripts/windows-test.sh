@@ -115,17 +115,21 @@ linux_only+=":Convert.WritingThroughASymbolicLinkReplacesTheFileItPointsTo"
 linux_only+=":Uploading.WritesModulesConfigurationAndProject"
 (cd "$win" && GTEST_FILTER="-$linux_only" ctest -L unit -j 2 --output-on-failure --timeout 300)
 
-step "vantorctl.exe get-protocol and convert against displaysim on com17"
-mkdir -p "$work/vantor"
+step "vantorctl.exe get-protocol and convert against displaysim on com17, in a folder named beyond ASCII"
+# Arguments reach the tools through the wide command line: "Jürgen" and "Проект" in one path.
+beyond_ascii="Jürgen/Проект"
+mkdir -p "$work/vantor/$beyond_ascii"
 start_sim "$work/protocol" com17 "$linux/sim/display/displaysim" \
     --protocol "$top/samples/protocol/demo.pro" --statistics "$top/samples/protocol/demo.sta"
-run "$win/protocol_tool/vantorctl.exe" --port com17 get-protocol "$(winpath "$work/vantor/may.pro")" \
-    --new >"$work/vantor/out.txt"
-cmp "$work/vantor/may.pro" "$top/samples/protocol/demo.pro" || fail "protocol not stored byte for byte"
-run "$win/protocol_tool/vantorctl.exe" convert "$(winpath "$work/vantor/may.pro")"
+run "$win/protocol_tool/vantorctl.exe" --port com17 get-protocol \
+    "$(winpath "$work/vantor/$beyond_ascii/may.pro")" --new >"$work/vantor/out.txt"
+cmp "$work/vantor/$beyond_ascii/may.pro" "$top/samples/protocol/demo.pro" ||
+    fail "protocol not stored byte for byte"
+run "$win/protocol_tool/vantorctl.exe" convert "$(winpath "$work/vantor/$beyond_ascii/may.pro")"
 cp "$top/samples/protocol/demo.pro" "$work/vantor/linux.pro"
 "$linux/protocol_tool/vantorctl" convert "$work/vantor/linux.pro" >/dev/null
-cmp "$work/vantor/may.xls" "$work/vantor/linux.xls" || fail "spreadsheet differs from the Linux tool's"
+cmp "$work/vantor/$beyond_ascii/may.xls" "$work/vantor/linux.xls" ||
+    fail "spreadsheet differs from the Linux tool's"
 stop_sims
 
 step "skelligctl.exe send of the sample setup against displaysim on com12"
@@ -151,6 +155,14 @@ fresh_line "$work/plc"
 run "$win/plc_tool/quarnctl.exe" --port com5 --log "$(winpath "$work/log.txt")" \
     upload "$(winpath "$work/windows/project")"
 "$linux/plc_tool/quarnctl" --port "$work/plc" upload "$work/linux/project" >/dev/null
+# Into a folder named beyond ASCII: the project takes the folder's name, Проект.pr and .kb.
+fresh_line "$work/plc"
+run "$win/plc_tool/quarnctl.exe" --port com5 --log "$(winpath "$work/log.txt")" \
+    upload "$(winpath "$work/windows/$beyond_ascii")"
+"$linux/plc_tool/quarnctl" --port "$work/plc" upload "$work/linux/$beyond_ascii" >/dev/null
+diff -r "$work/windows/$beyond_ascii" "$work/linux/$beyond_ascii" >/dev/null ||
+    fail "the upload into $beyond_ascii differs from the Linux tool's upload"
+[ -f "$work/windows/$beyond_ascii/Проект.pr" ] || fail "no Проект.pr in $beyond_ascii"
 stop_sims
 # The project file and configuration block come back as they went, the modules' code too
 # (download sets some header fields), and every file as the Linux tool uploads it.
@@ -211,10 +223,8 @@ if "$WINE" reg query 'HKCU\Software\Classes\QuarnWin.Application' >/dev/null 2>&
     fail "/UnregServer left QuarnWin.Application in the registry"
 fi
 
-# The upload folder: a name beyond ASCII ("Jürgen/Проект") still ends in a message box about
-# the files (the PLC tool's core opens them through the 8-bit code page), so an ASCII one is
-# uploaded into until the core takes UTF-8 names; Skellig and Vantor use "Jürgen" below.
-upload=${SUITE_QUARNWIN_UPLOAD:-Projekte/tank}
+# The upload folder is named beyond ASCII; Skellig and Vantor use "Jürgen" below.
+upload=${SUITE_QUARNWIN_UPLOAD:-$beyond_ascii}
 step "QuarnWin's dialog: download, upload into $upload, variables window (plcsim on com5)"
 start_sim "$work/plc" com5 "$linux/sim/plc/plcsim" --memory "$top/samples/monitor/demo.mem"
 mkdir -p "$work/quarnwin"

@@ -23,3 +23,12 @@ TEST(Utf8Path, NonAsciiNamesReachTheSameFileBothWays) {
     EXPECT_TRUE(fs::exists(common::PathFromUtf8(utf8)));
     fs::remove_all(root);
 }
+
+// A name from an 8-bit project file is no UTF-8: it still makes a path, with its bytes kept
+// as the system reads them, and never ends the program.
+TEST(Utf8Path, TextThatIsNoUtf8StillMakesAPath) {
+    const std::string latin1 = "J\xFCrgen.kb";
+    const fs::path path = common::PathFromUtf8(latin1);
+    EXPECT_EQ(path, fs::path(latin1));
+    EXPECT_EQ(path.extension(), fs::path(".kb"));
+}

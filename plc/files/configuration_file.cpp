@@ -4,6 +4,7 @@
 
 #include "common/file_helpers.h"
 #include "common/format.h"
+#include "common/utf8_path.h"
 
 namespace plc {
 
@@ -16,7 +17,7 @@ int ReadConfigurationFile(const std::filesystem::path& path, ConfigurationBlock&
         return 1;
     }
     if (bytes->empty()) {
-        frontend.message(common::Format("can't open file:%s", path.string().c_str()));
+        frontend.message(common::Format("can't open file:%s", common::Utf8FromPath(path).c_str()));
         return 1;
     }
     block.fill(0);

@@ -5,13 +5,14 @@
 #include <iterator>
 
 #include "common/file_helpers.h"
+#include "common/utf8_path.h"
 #include "plc/files/file_access_time.h"
 #include "plc/files/local_time.h"
 
 namespace plc {
 
 std::string ModuleBaseName(const std::filesystem::path& path) {
-    std::string name = path.filename().string();
+    std::string name = common::Utf8FromPath(path.filename());
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }

@@ -5,6 +5,7 @@
 
 #include "common/file_helpers.h"
 #include "common/format.h"
+#include "common/utf8_path.h"
 
 namespace plc {
 
@@ -55,13 +56,17 @@ std::optional<std::vector<ModuleRecord>> ReadProjectFile(const std::filesystem::
         std::optional<ModuleRecord> record = ParseProjectLine(line);
         if (!record) continue;
         std::error_code ec;
-        if (auto found = common::FindFileIgnoringCase(path.parent_path() / record->fileName)) {
+        if (auto found = common::FindFileIgnoringCase(RecordPath(path.parent_path(), *record))) {
             auto size = std::filesystem::file_size(*found, ec);
             if (!ec) record->size = static_cast<std::int32_t>(size);
         }
         records.push_back(*record);
     }
     return records;
+}
+
+std::filesystem::path RecordPath(const std::filesystem::path& folder, const ModuleRecord& record) {
+    return folder / common::PathFromUtf8(record.fileName);
 }
 
 std::string FormatProjectLine(int number, int kind, const std::string& fileName) {

@@ -53,6 +53,10 @@ std::optional<ModuleRecord> ParseProjectLine(const std::string& line);
 // (names matched ignoring case). nullopt when the file can't be read.
 std::optional<std::vector<ModuleRecord>> ReadProjectFile(const std::filesystem::path& path);
 
+// The file a record names, in the project's folder. Names are UTF-8, as upload writes them;
+// one from an 8-bit system keeps its bytes.
+std::filesystem::path RecordPath(const std::filesystem::path& folder, const ModuleRecord& record);
+
 // One line as upload writes it, "\r\n" included.
 std::string FormatProjectLine(int number, int kind, const std::string& fileName);
 

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "plc/transfer/upload.h"
 
 namespace plc {
@@ -46,13 +47,14 @@ bool BackUpPlc(CPlcProgrammer& programmer, const TransferLog& log,
         const bool taken = !ec || ec == std::errc::file_exists;
         if (!taken || n > backup::kMaxNameAttempts) {
             frontend.message(common::Format(
-                "Cannot create the backup folder %s: %s", target.string().c_str(),
+                "Cannot create the backup folder %s: %s", common::Utf8FromPath(target).c_str(),
                 !taken ? ec.message().c_str() : "too many backups with this name in that folder"));
             return false;
         }
         target = parent / common::Format("%s-%d", base.c_str(), n);
     }
-    frontend.setStatus(common::Format("Back up the PLC into %s", target.string().c_str()));
+    frontend.setStatus(
+        common::Format("Back up the PLC into %s", common::Utf8FromPath(target).c_str()));
     Upload upload(programmer, log, localTime);
     const std::string name = BackupProjectName(title);
     upload.SetProjectName(name);

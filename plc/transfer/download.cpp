@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "plc/transfer/block_transfer.h"
 #include "plc/transfer/module_address.h"
 #include "plc/transfer/plc_directory.h"
@@ -96,7 +97,7 @@ DownloadOutcome Download::Run(const std::filesystem::path& projectFile) {
     auto next = modules.begin();
     for (const ModuleRecord& record : records_) {
         if (record.number == 0) {
-            DownloadConfiguration(work, InFolder(record.fileName));
+            DownloadConfiguration(work, InFolder(record));
             continue;
         }
         if (!DownloadModule(*next++)) {
@@ -161,7 +162,8 @@ void Download::DownloadConfiguration(const ConfigurationBlock& work,
     }
     programmer_.SendShortCommand(command::kSetFlags);
     frontend.setStatus("");
-    if (!frontend.ask(common::Format("Download the configuration file %s", path.string().c_str())))
+    if (!frontend.ask(common::Format("Download the configuration file %s",
+                                     common::Utf8FromPath(path).c_str())))
         return;
     frontend.setStatus("Load configuration file");
     log_.Append("Load configuration file\n");

@@ -101,7 +101,9 @@ class Download {
     void DownloadConfiguration(const ConfigurationBlock& work, const std::filesystem::path& path);
     bool DownloadModule(PreparedModule& module);
     std::uint8_t NumberToRequest(const ModuleRecord& record, const std::string& name);
-    std::filesystem::path InFolder(const std::string& fileName) const { return folder_ / fileName; }
+    std::filesystem::path InFolder(const ModuleRecord& record) const {
+        return RecordPath(folder_, record);
+    }
     std::string Now() const { return FormatLogTime(localTime_()); }
 
     CPlcProgrammer& programmer_;

@@ -4,6 +4,7 @@
 
 #include "common/file_helpers.h"
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "plc/files/file_problem.h"
 
 namespace plc {
@@ -16,7 +17,7 @@ std::optional<ConfigurationBlock> ConfigurationToSend(const std::vector<ModuleRe
                               [](const ModuleRecord& r) { return r.number == 0; });
     ConfigurationBlock block = plcBlock;
     if (entry == records.end() ||
-        ReadConfigurationFile(folder / entry->fileName, block, frontend) != 0) {
+        ReadConfigurationFile(RecordPath(folder, *entry), block, frontend) != 0) {
         frontend.message("Kein Konfigurationsblock");
         return std::nullopt;
     }
@@ -26,7 +27,7 @@ std::optional<ConfigurationBlock> ConfigurationToSend(const std::vector<ModuleRe
 bool ReadModuleToSend(const std::filesystem::path& folder, const ModuleRecord& record,
                       std::uint8_t plcVariant, ModuleImage& image, common::Frontend& frontend,
                       std::string* why) {
-    const std::filesystem::path path = folder / record.fileName;
+    const std::filesystem::path path = RecordPath(folder, record);
     const int result = ReadModuleFile(path, plcVariant, image);
     if (result == module_file::kOk) return true;
     if (result == module_file::kNameTooLong) {
@@ -38,7 +39,8 @@ bool ReadModuleToSend(const std::filesystem::path& folder, const ModuleRecord& r
         const std::optional<std::filesystem::path> found = common::FindFileIgnoringCase(path);
         const std::string reason = WhyCannotRead(found.value_or(path));
         if (!reason.empty())
-            *why = common::Format("Cannot read %s: %s", path.string().c_str(), reason.c_str());
+            *why = common::Format("Cannot read %s: %s", common::Utf8FromPath(path).c_str(),
+                                  reason.c_str());
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "plc/transfer/upload.h"
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "plc/files/configuration_file.h"
 #include "plc/files/module_file.h"
 #include "plc/files/project_file.h"
@@ -31,7 +32,7 @@ std::string FolderName(const std::filesystem::path& folder) {
     if (ec) full = folder;
     full = full.lexically_normal();
     if (!full.has_filename()) full = full.parent_path();
-    return full.filename().string();
+    return common::Utf8FromPath(full.filename());
 }
 
 Upload::Upload(CPlcProgrammer& programmer, const TransferLog& log, LocalTimeSource localTime)
@@ -100,15 +101,16 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     std::string project = FormatProjectLine(0, project::kConfigurationKind, name + ".kb");
     for (const ModuleEntry& entry : state.modules)
         project += FormatProjectLine(entry.number(), entry.kind(), entry.name() + ".ob");
-    if (!SafeFileName(name) || !files.Stage(folder / (name + ".kb"), block) ||
-        !files.Stage(folder / (name + ".pr"), project) || !files.CommitAll()) {
+    if (!SafeFileName(name) || !files.Stage(folder / common::PathFromUtf8(name + ".kb"), block) ||
+        !files.Stage(folder / common::PathFromUtf8(name + ".pr"), project) || !files.CommitAll()) {
         if (files.putBackFailed()) note.Mixed();
         frontend.message(kCannotOpenText);
         frontend.setStatus("Error");
         return UploadOutcome::kFileError;
     }
     note.Done();
-    const std::string shown = (std::filesystem::path(name) / (name + ".kb")).string();
+    const std::string shown =
+        common::Utf8FromPath(common::PathFromUtf8(name) / common::PathFromUtf8(name + ".kb"));
     log_.Append(common::Format("\t%s\tok\n", shown.c_str()));
     log_.Append(common::Format("All Modules successfully uploaded at %s\n", Now().c_str()));
     frontend.setStatus("All Modules successfully uploaded");
@@ -137,7 +139,7 @@ Upload::ModuleResult Upload::UploadModule(const std::filesystem::path& path,
     if (!sumAgrees) {
         file[header::kFirmwareMajor] =
             static_cast<char>(file[header::kFirmwareMajor] | header::kDamagedMark);
-        frontend.message("ERROR_BLOCK_CHECKSUM" + path.string());
+        frontend.message("ERROR_BLOCK_CHECKSUM" + common::Utf8FromPath(path));
     }
 
     if (!SafeFileName(entry.name())) {

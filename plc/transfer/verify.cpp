@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "plc/files/file_problem.h"
 #include "plc/files/local_time.h"
 #include "plc/files/project_file.h"
@@ -118,7 +119,7 @@ std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& pr
     if (!records) {
         const std::string reason = WhyCannotRead(projectFile);
         frontend.message(common::Format("Cannot read the project file %s: %s",
-                                        projectFile.string().c_str(),
+                                        common::Utf8FromPath(projectFile).c_str(),
                                         reason.empty() ? "it could not be read" : reason.c_str()));
         return std::nullopt;
     }

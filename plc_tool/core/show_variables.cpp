@@ -5,7 +5,7 @@
 
 namespace quarnwin {
 
-Outcome RunShowVariables(QuarnSession& session, const std::string& symbolFile,
+Outcome RunShowVariables(QuarnSession& session, const std::filesystem::path& symbolFile,
                          monitor::VariableViewer& viewer, int startIndex) {
     if (!session.connection().CheckConnection()) return Outcome::Refused;
     plc::BusyCursor busy(session.frontend());

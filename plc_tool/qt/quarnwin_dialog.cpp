@@ -64,7 +64,7 @@ bool CQuarnWinDlg::Initialise() {
 
     std::optional<qtshared::PortInUse> port = PortChoice().AtStart(this, options_.port);
     if (port) UsePort(*port);
-    plc::AppendLog(qtshared::ToCorePath(logFile()), std::string());
+    plc::AppendLog(qtshared::ToFilesystemPath(logFile()), std::string());
     return port.has_value();
 }
 

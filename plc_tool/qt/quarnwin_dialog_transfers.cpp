@@ -35,12 +35,12 @@ void CQuarnWinDlg::OnDownload() {
     if (settings_.backupBeforeDownload) {
         const QString folder = BackupFolder();
         QDir().mkpath(folder);
-        choices.backupParent = qtshared::ToCorePath(folder);
+        choices.backupParent = qtshared::ToFilesystemPath(folder);
     }
     choices.verify = settings_.verifyAfterDownload;
     DownloadResults results;
-    RunDownload(*session_, qtshared::ToCorePath(project),
-                plc::TransferLog(qtshared::ToCorePath(logFile())), choices, results);
+    RunDownload(*session_, qtshared::ToFilesystemPath(project),
+                plc::TransferLog(qtshared::ToFilesystemPath(logFile())), choices, results);
     if (results.verify && !results.verify->ok()) {
         // The red status line says it failed; the box says where.
         const std::vector<std::string> lines = results.verify->Lines();
@@ -64,8 +64,8 @@ void CQuarnWinDlg::OnUpload() {
     // The dialog is gone from the screen before the upload blocks the thread.
     repaint();
     settings_.pathUp = folders.folder();
-    RunUpload(*session_, qtshared::ToCorePath(settings_.pathUp),
-              plc::TransferLog(qtshared::ToCorePath(logFile())));
+    RunUpload(*session_, qtshared::ToFilesystemPath(settings_.pathUp),
+              plc::TransferLog(qtshared::ToFilesystemPath(logFile())));
 }
 
 void CQuarnWinDlg::OnShowVariables() {
@@ -76,7 +76,7 @@ void CQuarnWinDlg::OnShowVariables() {
         this, ToQString(monitor::VariablesWindowTitle(qtshared::ToCorePath(symbols))));
     window->show();
     settings_.pathVar = symbols;
-    RunShowVariables(*session_, qtshared::ToCorePath(symbols), *window);
+    RunShowVariables(*session_, qtshared::ToFilesystemPath(symbols), *window);
     window.reset();
 }
 

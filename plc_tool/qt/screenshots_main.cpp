@@ -17,6 +17,7 @@
 #include "plc_tool/qt/program_icon.h"
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/variables_window.h"
+#include "qt_shared/core_path.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
         &dialog, quarnwin::ToQString(monitor::VariablesWindowTitle(symbols.toStdString())));
     window.show();
     CapturingViewer viewer(window, out + "/variables_window.png");
-    quarnwin::RunShowVariables(dialog.session(), symbols.toStdString(), viewer);
+    quarnwin::RunShowVariables(dialog.session(), qtshared::ToFilesystemPath(symbols), viewer);
     std::printf("%s %s/variables_window.png\n", viewer.saved() ? "wrote" : "could not write",
                 qPrintable(out));
     ok &= viewer.saved();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/utf8_path.h"
 #include "plc/files/transfer_log.h"
 #include "plc/module_header.h"
 #include "plc/quarn_exception.h"
@@ -22,7 +23,8 @@ namespace {
 
 plc::TransferLog LogFor(const Context& context) {
     const std::string& option = context.options().logPath;
-    const fs::path file = option.empty() ? quarnwin::DefaultLogFile() : fs::path(option);
+    const fs::path file =
+        option.empty() ? quarnwin::DefaultLogFile() : common::PathFromUtf8(option);
     // The Qt program empties its log at start; a file named with --log is created here.
     // A folder that can't be looked into counts as no file; the log never stops a transfer.
     std::error_code ec;
@@ -77,17 +79,17 @@ int DownloadCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
     quarnwin::DownloadChoices choices;
     choices.dryRun = args.dryRun;
-    choices.backupParent = args.backupFolder;
+    choices.backupParent = common::PathFromUtf8(args.backupFolder);
     choices.verify = args.verify;
     quarnwin::DownloadResults results;
-    const quarnwin::Outcome outcome =
-        quarnwin::RunDownload(context.session(), args.path, LogFor(context), choices, results);
+    const quarnwin::Outcome outcome = quarnwin::RunDownload(
+        context.session(), common::PathFromUtf8(args.path), LogFor(context), choices, results);
     if (results.plan)
         std::fputs(
             plc::FormatDownloadPlan(*results.plan, context.options().fast ? 19200 : 9600).c_str(),
             stdout);
     if (!results.backupFolder.empty())
-        std::printf("Backup: %s\n", results.backupFolder.string().c_str());
+        std::printf("Backup: %s\n", common::Utf8FromPath(results.backupFolder).c_str());
     if (results.verify) PrintDifferences(*results.verify);
     if (!results.unreadableFile.empty())
         std::fprintf(stderr, "%s\n", results.unreadableFile.c_str());
@@ -98,22 +100,23 @@ int VerifyCommand(Context& context, const CommandArguments& args) {
     if (!Reach(context)) return cli::kExitFailed;
     plc::VerifyReport report;
     std::string unreadable;
-    const quarnwin::Outcome outcome =
-        quarnwin::RunVerify(context.session(), args.path, LogFor(context), report, &unreadable);
+    const quarnwin::Outcome outcome = quarnwin::RunVerify(
+        context.session(), common::PathFromUtf8(args.path), LogFor(context), report, &unreadable);
     PrintDifferences(report);
     if (!unreadable.empty()) std::fprintf(stderr, "%s\n", unreadable.c_str());
     return ExitStatus(outcome);
 }
 
 int UploadCommand(Context& context, const CommandArguments& args) {
+    const fs::path folder = common::PathFromUtf8(args.path);
     std::error_code ec;
-    fs::create_directories(args.path, ec);
-    if (!fs::is_directory(args.path, ec)) {
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) {
         std::fprintf(stderr, "quarnctl upload: cannot create the folder %s\n", args.path.c_str());
         return cli::kExitFailed;
     }
     if (!Reach(context)) return cli::kExitFailed;
-    return ExitStatus(quarnwin::RunUpload(context.session(), args.path, LogFor(context)));
+    return ExitStatus(quarnwin::RunUpload(context.session(), folder, LogFor(context)));
 }
 
 }  // namespace quarnctl

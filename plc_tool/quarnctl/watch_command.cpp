@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/terminal.h"
+#include "common/utf8_path.h"
 #include "link/stop_signals.h"
 #include "monitor/page_text.h"
 #include "plc_tool/core/show_variables.h"
@@ -67,7 +68,7 @@ int WatchCommand(Context& context, const CommandArguments& args) {
     WatchOptions options{
         args.path, args.cycles, args.top, {args.keys.begin(), args.keys.end()}, args.csvFile};
     quarnwin::WatchCsv csv;
-    if (!options.csvFile.empty() && !csv.Open(options.csvFile)) {
+    if (!options.csvFile.empty() && !csv.Open(common::PathFromUtf8(options.csvFile))) {
         std::fprintf(stderr, "quarnctl watch: cannot open the CSV file %s for appending\n",
                      options.csvFile.c_str());
         return cli::kExitFailed;
@@ -77,8 +78,8 @@ int WatchCommand(Context& context, const CommandArguments& args) {
     // the page's reads go on.
     context.session().link().FollowStopRequests(false);
     PrintingViewer viewer(options, options.csvFile.empty() ? nullptr : &csv);
-    return ExitStatus(
-        quarnwin::RunShowVariables(context.session(), options.symbolFile, viewer, options.top));
+    return ExitStatus(quarnwin::RunShowVariables(
+        context.session(), common::PathFromUtf8(options.symbolFile), viewer, options.top));
 }
 
 }  // namespace quarnctl

@@ -1,6 +1,7 @@
 #include "protocol_tool/core/convert_to_xls.h"
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "protocol_tool/core/derived_path.h"
 #include "protocol_tool/core/file_access.h"
 #include "protocol_tool/core/spreadsheet_text.h"
@@ -15,7 +16,7 @@ ConvertOutcome ConvertToXls(const std::filesystem::path& protocolPath, bool tran
     if (!protocolBytes) return outcome;
 
     const std::filesystem::path xlsPath = DerivedPath(protocolPath, kSpreadsheetExtension);
-    status.Set(common::Format(kConvertToFormat, xlsPath.string().c_str()));
+    status.Set(common::Format(kConvertToFormat, common::Utf8FromPath(xlsPath).c_str()));
     switch (WriteReplacing(xlsPath, SpreadsheetText(*protocolBytes))) {
         case WriteResult::Written:
             outcome.spreadsheet = ConvertResult::Converted;

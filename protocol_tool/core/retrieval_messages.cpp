@@ -1,6 +1,7 @@
 #include "protocol_tool/core/retrieval_messages.h"
 
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "protocol_tool/core/answer_limits.h"
 
 namespace protocol {
@@ -41,7 +42,8 @@ std::string RetrievalMessage(RetrievalFailure failure, const std::filesystem::pa
             text = kStopped;
             break;
     }
-    return text + common::Format(keptFile ? kKeptFormat : kNoneFormat, file.string().c_str());
+    return text +
+           common::Format(keptFile ? kKeptFormat : kNoneFormat, common::Utf8FromPath(file).c_str());
 }
 
 }  // namespace protocol

@@ -5,6 +5,7 @@
 #include "cli/console_frontend.h"
 #include "cli/serial_port.h"
 #include "common/clock.h"
+#include "common/utf8_path.h"
 #include "protocol_tool/core/convert_to_xls.h"
 #include "protocol_tool/core/derived_path.h"
 #include "protocol_tool/core/protocol_reader.h"
@@ -54,14 +55,15 @@ int TranslateExit(protocol::TranslateResult result, const std::string& file) {
 int Convert(const Options& o, cli::ConsoleFrontend& frontend) {
     protocol::StatusLine status(frontend);
     const protocol::ConvertOutcome outcome =
-        protocol::ConvertToXls(o.file, o.cyrillic, status, frontend);
+        protocol::ConvertToXls(common::PathFromUtf8(o.file), o.cyrillic, status, frontend);
     switch (outcome.spreadsheet) {
         case protocol::ConvertResult::ProtocolUnreadable:
             Explain("Cannot read %s", o.file);
             return cli::kExitFailed;
         case protocol::ConvertResult::SpreadsheetNotCreated:
             Explain("Cannot create %s",
-                    protocol::DerivedPath(o.file, protocol::kSpreadsheetExtension).string());
+                    common::Utf8FromPath(protocol::DerivedPath(common::PathFromUtf8(o.file),
+                                                               protocol::kSpreadsheetExtension)));
             break;
         case protocol::ConvertResult::WriteFailed:
             return cli::kExitFailed;
@@ -90,10 +92,12 @@ int WithDisplay(const Options& o, cli::ConsoleFrontend& frontend) {
             auto fromCommandLine = [choice](const protocol::ProtocolChoice&) {
                 return std::optional<protocol::ProtocolChoice>(choice);
             };
-            return RetrievalExit(reader.GetProtocol(o.file, o.cyrillic, fromCommandLine), o.file);
+            return RetrievalExit(
+                reader.GetProtocol(common::PathFromUtf8(o.file), o.cyrillic, fromCommandLine),
+                o.file);
         }
         case Command::GetStatistics:
-            return RetrievalExit(reader.GetStatistics(o.file), o.file);
+            return RetrievalExit(reader.GetStatistics(common::PathFromUtf8(o.file)), o.file);
         case Command::ClearProtocol:
             return ClearExit(reader.ClearProtocol());
         case Command::ClearStatistics:

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/interrupt.h"
 #include "cli/serial_port.h"
 #include "protocol_tool/vantorctl/commands.h"
@@ -10,7 +11,7 @@
 
 int main(int argc, char** argv) {
     cli::InstallInterruptHandling();
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = cli::Utf8Arguments(argc, argv);
     vantorctl::ParseResult parsed = vantorctl::ParseOptions(args);
     if (!parsed.options) {
         std::fprintf(stderr, "%s\n", parsed.error.c_str());

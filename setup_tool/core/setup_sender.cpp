@@ -2,6 +2,7 @@
 
 #include "common/file_helpers.h"
 #include "common/format.h"
+#include "common/utf8_path.h"
 #include "setup_tool/core/send_exception.h"
 #include "setup_tool/core/setup_commands.h"
 #include "setup_tool/core/setup_record.h"
@@ -33,8 +34,8 @@ SendOutcome CSetupSender::SendSetup(const std::filesystem::path& setupPath) {
     std::optional<SetupRecord> record;
     if (auto found = common::FindFileIgnoringCase(setupPath)) record = ReadSetupRecord(*found);
     if (!record) {
-        frontend_.message(
-            common::Format("Cannot open the setup file %s", setupPath.string().c_str()));
+        frontend_.message(common::Format("Cannot open the setup file %s",
+                                         common::Utf8FromPath(setupPath).c_str()));
         channel_.Logout(false);
         return SendOutcome::SetupFileMissing;
     }

@@ -2,6 +2,7 @@
 
 #include "common/file_helpers.h"
 #include "common/format.h"
+#include "common/utf8_path.h"
 
 namespace setup {
 
@@ -14,9 +15,9 @@ constexpr const char* kTextExtension = ".txt";
 // stay as they are: a.setup.txt and a.setup.set are namesakes, and so are the files in a
 // folder named x.settings.
 std::filesystem::path WithExtension(const std::filesystem::path& path, const char* extension) {
-    const std::string name = path.filename().string();
+    const std::string name = common::Utf8FromPath(path.filename());
     const std::size_t dot = name.rfind('.');
-    return path.parent_path() / (name.substr(0, dot) + extension);
+    return path.parent_path() / common::PathFromUtf8(name.substr(0, dot) + extension);
 }
 }  // namespace
 

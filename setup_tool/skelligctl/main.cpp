@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/console_frontend.h"
 #include "cli/interrupt.h"
 #include "cli/serial_port.h"
 #include "common/clock.h"
+#include "common/utf8_path.h"
 #include "setup_tool/core/setup_sender.h"
 #include "setup_tool/core/text_pages.h"
 #include "setup_tool/skelligctl/console_time_date.h"
@@ -39,7 +41,7 @@ int Send(const skelligctl::Options& options) {
     setup::CSetupSender sender(ports.device(), frontend, timeDate, PcLocalTime);
     if (!cli::OpenOrExplain(sender.Link(), port)) return cli::kExitFailed;
     const setup::SendOutcome outcome =
-        sender.SendSetup(setup::SetupPathForTextFile(options.textFile));
+        sender.SendSetup(setup::SetupPathForTextFile(common::PathFromUtf8(options.textFile)));
     return outcome == setup::SendOutcome::Done ? cli::kExitOk : cli::kExitFailed;
 }
 
@@ -48,7 +50,7 @@ int Send(const skelligctl::Options& options) {
 int main(int argc, char** argv) {
     cli::InstallInterruptHandling();
     std::string error;
-    auto options = skelligctl::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    auto options = skelligctl::ParseOptions(cli::Utf8Arguments(argc, argv), error);
     if (!options) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return cli::kExitUsage;
