@@ -50,10 +50,18 @@ void QueueClick(QAbstractButton* button) {
     QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
 }
 
+// The Protocol dialog once it waits for the technician. A refusal's message box stays the
+// dialog's child until the refusal is done (the number selected again); the polling timer can
+// run in the box's last event loop pass, after it closed but before that.
+vantor::CProtocolDlg* WaitingProtocolDialog(QWidget* modal) {
+    auto* dialog = qobject_cast<vantor::CProtocolDlg*>(modal);
+    return dialog && !dialog->findChild<QMessageBox*>() ? dialog : nullptr;
+}
+
 // The Protocol dialog: sees it with the expected values, types the number and presses OK.
 ModalScript::Step ProtocolDialogStep(const QString& type, QStringList* seen) {
     return [type, seen](QWidget* modal) {
-        auto* dialog = qobject_cast<vantor::CProtocolDlg*>(modal);
+        auto* dialog = WaitingProtocolDialog(modal);
         if (!dialog) return false;
         auto* number = dialog->findChild<QLineEdit*>("protocolNumber");
         auto* upTo = dialog->findChild<QRadioButton*>("protocolUpTo");
@@ -70,7 +78,7 @@ ModalScript::Step ProtocolDialogStep(const QString& type, QStringList* seen) {
 
 ModalScript::Step CancelProtocolDialogStep(QStringList* seen) {
     return [seen](QWidget* modal) {
-        auto* dialog = qobject_cast<vantor::CProtocolDlg*>(modal);
+        auto* dialog = WaitingProtocolDialog(modal);
         if (!dialog) return false;
         auto* number = dialog->findChild<QLineEdit*>("protocolNumber");
         auto* upTo = dialog->findChild<QRadioButton*>("protocolUpTo");
