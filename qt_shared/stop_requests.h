@@ -1,11 +1,12 @@
 #pragma once
-// SIGINT and SIGTERM (Ctrl-C, `kill`, the desktop session ending) in a dialog program: the
-// same orderly end as the command-line tools'. The first request is noticed by the event
-// loop; an operation under way is ended by the link as a line failure ends it (its abort
-// text, its files left whole), a question or file dialog it has up is cancelled, and then
-// the main dialog is ended as its own close would end it, so the settings are written and
-// the port gets its old line settings back. A second request puts the port back and ends
-// the program at once.
+// SIGINT and SIGTERM (Ctrl-C, `kill`, a Linux desktop session ending; on Windows the console
+// events of a program started from a console, which a windowed program has none of) in a
+// dialog program: the same orderly end as the command-line tools'. The first request is
+// noticed by the event loop; an operation under way is ended by the link as a line failure
+// ends it (its abort text, its files left whole), a question or file dialog it has up is
+// cancelled, and then the main dialog is ended as its own close would end it, so the
+// settings are written and the port gets its old line settings back. A second request puts
+// the port back and ends the program at once.
 #include <QWidget>
 #include <functional>
 
