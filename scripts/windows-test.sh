@@ -107,12 +107,11 @@ expect_registry() {
 dialogs_built() { [ -f "$win/plc_tool/qt/QuarnWin.exe" ]; }
 
 step "unit tests of the core and of the dialog programs under Wine"
-# Left out under Wine: cases that expect a Linux file system (names differing only in case
-# are two files there, symbolic links) or "/" in the upload log's names.
+# Left out under Wine: cases that need what a Windows file system cannot hold (names that
+# differ only in case are two files there; symbolic links).
 linux_only="TempDir.FindsFilesIgnoringCaseButPrefersTheExactName"
 linux_only+=":TextFilePath.FoundIgnoringCaseInAMixedCaseFolder"
 linux_only+=":Convert.WritingThroughASymbolicLinkReplacesTheFileItPointsTo"
-linux_only+=":Uploading.WritesModulesConfigurationAndProject"
 (cd "$win" && GTEST_FILTER="-$linux_only" ctest -L unit -j 2 --output-on-failure --timeout 300)
 
 step "vantorctl.exe get-protocol and convert against displaysim on com17, in a folder named beyond ASCII"

@@ -57,6 +57,9 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ABORTWARNING
+; The setup program and its uninstaller carry the PLC program's icon.
+!define MUI_ICON "${__FILEDIR__}\..\..\cmake\windows\quarnwin.ico"
+!define MUI_UNICON "${__FILEDIR__}\..\..\cmake\windows\quarnwin.ico"
 !define MUI_WELCOMEPAGE_TEXT "This will install ${PROGRAMS} with their sample files on this computer for all users.$\r$\n$\r$\nYour settings and logs are kept when you update or uninstall.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY

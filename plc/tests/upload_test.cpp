@@ -50,8 +50,10 @@ TEST_F(Uploading, WritesModulesConfigurationAndProject) {
               "  0|10 | A |    |   |P.kb         \r\n"
               "  4|4  | A |    |   |VALVES.ob    \r\n"
               "  9|30 | A |    |   |MOTOR.ob     \r\n");
+    // The block's file is logged from the folder's name on, with the system's separator.
+    const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
     EXPECT_EQ(Log(), std::string("Start upload at ") + kStamp + "\r\n\tVALVES.ob\tok\r\n" +
-                         "\tMOTOR.ob\tok\r\n\tP/P.kb\tok\r\n" +
+                         "\tMOTOR.ob\tok\r\n\tP" + separator + "P.kb\tok\r\n" +
                          "All Modules successfully uploaded at " + kStamp + "\r\n");
     EXPECT_EQ(frontend.status(), "All Modules successfully uploaded");
     const auto statuses = frontend.texts("status");

@@ -22,6 +22,13 @@ echo "\$ wine quarnctl.exe --version"
 echo
 echo "\$ wine quarnctl.exe --port com9 --station 3 identify     (com9 is the simulator's link)"
 "$WINE" "$exe" --port com9 --station 3 identify 2>/dev/null
+# Wine leaves parity checking on the simulator's side of the link; the next run starts clean.
+stty -F "$(readlink "$link")" -inpck
+echo
+echo "\$ wine quarnctl.exe --port com9 --station 3 --log log.txt upload 'Jürgen\\Проект'"
+echo "  (names beyond ASCII reach the PLC tool whole: the project is named after its folder)"
+(cd "$DEMO_DIR" && "$WINE" "$exe" --port com9 --station 3 --log log.txt upload 'Jürgen\Проект' 2>/dev/null)
+(cd "$DEMO_DIR" && ls Jürgen/Проект)
 rm -f "$WINEPREFIX/dosdevices/com9"
 kill "$sim"; wait "$sim" 2>/dev/null || true
 timeout 60 "$WINESERVER" -w 2>/dev/null || true
