@@ -1,18 +1,12 @@
 #include "plc_tool/qt/program_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "qt_shared/drawn_icon.h"
 
 namespace quarnwin {
 
 namespace {
 
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+void DrawModule(QPainter& p) {
     // The module housing.
     p.setPen(QPen(QColor(30, 30, 30), 1.2));
     p.setBrush(QColor(70, 90, 120));
@@ -29,15 +23,12 @@ QPixmap DrawIcon(int size) {
     // The terminal row along the bottom.
     p.setBrush(QColor(200, 200, 200));
     for (int i = 0; i < 5; ++i) p.drawRect(QRectF(7 + 4 * i, 22, 2.6, 5));
-    return pixmap;
 }
 
 }  // namespace
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
-    return icon;
+    return qtshared::DrawnIcon(DrawModule);
 }
 
 }  // namespace quarnwin

@@ -1,18 +1,12 @@
 #include "protocol_tool/qt/program_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "qt_shared/drawn_icon.h"
 
 namespace vantor {
 
 namespace {
 
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+void DrawProtocolSheet(QPainter& p) {
     // The protocol sheet with a folded corner.
     p.setPen(QPen(QColor(30, 30, 30), 1.2));
     p.setBrush(QColor(250, 250, 245));
@@ -35,15 +29,12 @@ QPixmap DrawIcon(int size) {
         p.setBrush(bars[i]);
         p.drawRect(QRectF(17.5 + 4.5 * i, 30.5 - heights[i], 4, heights[i]));
     }
-    return pixmap;
 }
 
 }  // namespace
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
-    return icon;
+    return qtshared::DrawnIcon(DrawProtocolSheet);
 }
 
 }  // namespace vantor

@@ -1,18 +1,12 @@
 #include "setup_tool/qt/program_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "qt_shared/drawn_icon.h"
 
 namespace skellig {
 
 namespace {
 
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
+void DrawDisplay(QPainter& p) {
     // The display's housing and its dark glass.
     p.setPen(QPen(QColor(30, 30, 30), 1.2));
     p.setBrush(QColor(150, 155, 165));
@@ -30,15 +24,12 @@ QPixmap DrawIcon(int size) {
     const QPointF arrow[] = {{21, 19},   {29, 19},   {29, 25}, {31.5, 25},
                              {25, 31.5}, {18.5, 25}, {21, 25}};
     p.drawPolygon(arrow, 7);
-    return pixmap;
 }
 
 }  // namespace
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(size));
-    return icon;
+    return qtshared::DrawnIcon(DrawDisplay);
 }
 
 }  // namespace skellig
