@@ -1,6 +1,7 @@
 #pragma once
-// One TCP connection to a device server, for the network ports. One implementation per
-// platform (POSIX sockets, Winsock), chosen by the build. Every wait is bounded by the time
+// One TCP connection to a device server, for the network ports. The lookup and the choice of
+// address are shared (tcp_connection.cpp); the sockets have one implementation per platform
+// (POSIX sockets, Winsock), chosen by the build. Every wait is bounded by the time
 // the caller gives; only connect() gives up early on a stop request.
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,10 @@
 #include "link/serial_device.h"
 
 namespace serial {
+
+namespace tcp {
+struct Address;
+}
 
 class TcpConnection {
   public:
@@ -44,6 +49,10 @@ class TcpConnection {
     Received receive(common::Millis timeout);
 
   private:
+    // Per platform: connects one address within the deadline and keeps the socket; None, or
+    // why not (Stopped on a stop request, TimedOut at the deadline).
+    OpenError connectTo(const tcp::Address& address, common::Millis deadline);
+
     struct State;
     common::Clock& clock_;
     std::unique_ptr<State> state_;

@@ -1,3 +1,4 @@
+// POSIX sockets for the TCP connection of the network ports.
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -7,25 +8,15 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <string>
 
-#include "link/open_sentences.h"
 #include "link/stop_signals.h"
 #include "link/tcp_connection.h"
+#include "link/tcp_connection_platform.h"
 
 namespace serial {
 
 namespace {
-
-// How often a wait that a stop request may end looks at it.
-constexpr common::Millis kStopCheck{100};
-
-int RemainingMs(common::Clock& clock, common::Millis deadline) {
-    auto left = (deadline - clock.now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
 
 OpenError ReasonForConnectErrno(int error) {
     switch (error) {
@@ -43,75 +34,62 @@ OpenError ReasonForConnectErrno(int error) {
     }
 }
 
-// The answer of one name lookup, shared with the thread that asks: the C library's lookup
-// cannot be given a time-out, so it runs on its own and is left behind when it takes too
-// long or the user stops.
-struct Lookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    int status = 0;
-    addrinfo* addresses = nullptr;
-    ~Lookup() {
-        if (addresses != nullptr) ::freeaddrinfo(addresses);
-    }
-};
+}  // namespace
 
-// Resolves within the deadline. NoSuchHost, TimedOut or Stopped on failure.
-OpenError Resolve(const std::string& host, std::uint16_t port, common::Clock& clock,
-                  common::Millis deadline, std::shared_ptr<Lookup>& lookup) {
-    lookup = std::make_shared<Lookup>();
-    std::thread([lookup, host, service = std::to_string(port)] {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        addrinfo* found = nullptr;
-        int status = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
-        std::lock_guard lock(lookup->mutex);
-        lookup->status = status;
-        lookup->addresses = found;
-        lookup->finished = true;
-        lookup->done.notify_all();
-    }).detach();
-    std::unique_lock lock(lookup->mutex);
-    while (!lookup->finished) {
-        if (StopRequested()) return OpenError::Stopped;
-        const int left = RemainingMs(clock, deadline);
-        if (left == 0) return OpenError::TimedOut;
-        lookup->done.wait_for(lock, std::min(common::Millis{left}, kStopCheck));
-    }
-    if (lookup->status != 0 || lookup->addresses == nullptr) {
-        return lookup->status == EAI_AGAIN || lookup->status == EAI_SYSTEM ? OpenError::Unreachable
-                                                                           : OpenError::NoSuchHost;
-    }
-    return OpenError::None;
+namespace tcp {
+
+bool NetworkAvailable() {
+    return true;
 }
 
-// Connects one address within the deadline; the socket on success, -1 and the reason else.
-int ConnectOne(const addrinfo& address, common::Clock& clock, common::Millis deadline,
-               OpenError& reason) {
-    int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                      address.ai_protocol);
-    if (fd < 0) {
-        reason = OpenError::Other;
-        return -1;
+LookupAnswer LookUp(const std::string& host, std::uint16_t port) {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int status = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    LookupAnswer answer;
+    if (status != 0) {
+        answer.failure = status == EAI_AGAIN || status == EAI_SYSTEM ? OpenError::Unreachable
+                                                                     : OpenError::NoSuchHost;
+        return answer;
     }
+    for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(a->ai_addr);
+        answer.addresses.push_back(
+            {a->ai_family, a->ai_socktype, a->ai_protocol, {bytes, bytes + a->ai_addrlen}});
+    }
+    ::freeaddrinfo(found);
+    return answer;
+}
+
+}  // namespace tcp
+
+struct TcpConnection::State {
+    int fd = -1;
+};
+
+OpenError TcpConnection::connectTo(const tcp::Address& address, common::Millis deadline) {
+    const int fd = ::socket(address.family, address.socketType | SOCK_CLOEXEC | SOCK_NONBLOCK,
+                            address.protocol);
+    if (fd < 0) return OpenError::Other;
+    const auto* target = reinterpret_cast<const sockaddr*>(address.socketAddress.data());
     int error = 0;
-    if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
+    if (::connect(fd, target, static_cast<socklen_t>(address.socketAddress.size())) != 0) {
         error = errno;
         while (error == EINPROGRESS || error == EINTR) {
             if (StopRequested()) {
-                reason = OpenError::Stopped;
                 ::close(fd);
-                return -1;
+                return OpenError::Stopped;
             }
-            const int left = RemainingMs(clock, deadline);
+            const int left = tcp::RemainingMs(clock_, deadline);
             if (left == 0) {
                 error = ETIMEDOUT;
                 break;
             }
             pollfd p{fd, POLLOUT, 0};
-            const int ready = ::poll(&p, 1, std::min(left, static_cast<int>(kStopCheck.count())));
+            const int ready =
+                ::poll(&p, 1, std::min(left, static_cast<int>(tcp::kStopCheck.count())));
             if (ready < 0 && errno != EINTR) {
                 error = errno;
                 break;
@@ -124,22 +102,15 @@ int ConnectOne(const addrinfo& address, common::Clock& clock, common::Millis dea
         }
     }
     if (error != 0) {
-        reason = ReasonForConnectErrno(error);
         ::close(fd);
-        return -1;
+        return ReasonForConnectErrno(error);
     }
     int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
-    reason = OpenError::None;
-    return fd;
+    state_->fd = fd;
+    return OpenError::None;
 }
-
-}  // namespace
-
-struct TcpConnection::State {
-    int fd = -1;
-};
 
 TcpConnection::TcpConnection(common::Clock& clock)
     : clock_(clock), state_(std::make_unique<State>()) {}
@@ -164,32 +135,6 @@ void TcpConnection::close() {
     state_->fd = -1;
 }
 
-OpenResult TcpConnection::connect(const std::string& host, std::uint16_t port,
-                                  common::Millis timeout, const std::string& portName) {
-    close();
-    const common::Millis deadline = clock_.now() + timeout;
-    std::shared_ptr<Lookup> lookup;
-    OpenError reason = Resolve(host, port, clock_, deadline, lookup);
-    if (reason != OpenError::None)
-        return OpenFailure(reason, NetworkOpenSentence(reason, portName, host));
-    // The lookup has finished, so its thread no longer touches the list.
-    for (const addrinfo* a = lookup->addresses; a != nullptr; a = a->ai_next) {
-        OpenError tried = OpenError::Other;
-        const int fd = ConnectOne(*a, clock_, deadline, tried);
-        if (fd >= 0) {
-            state_->fd = fd;
-            return {};
-        }
-        // The most telling reason wins: a refusal or no route over a generic failure.
-        if (reason == OpenError::None || reason == OpenError::Other) reason = tried;
-        if (tried == OpenError::Stopped || tried == OpenError::TimedOut) {
-            reason = tried;
-            break;
-        }
-    }
-    return OpenFailure(reason, NetworkOpenSentence(reason, portName, host));
-}
-
 TcpConnection::IoStatus TcpConnection::send(std::string_view bytes, common::Millis timeout) {
     if (state_->fd < 0) return IoStatus::Gone;
     const common::Millis deadline = clock_.now() + timeout;
@@ -203,7 +148,7 @@ TcpConnection::IoStatus TcpConnection::send(std::string_view bytes, common::Mill
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return IoStatus::Gone;
-        const int left = RemainingMs(clock_, deadline);
+        const int left = tcp::RemainingMs(clock_, deadline);
         if (left == 0) return IoStatus::TimedOut;
         pollfd p{state_->fd, POLLOUT, 0};
         if (::poll(&p, 1, left) < 0 && errno != EINTR) return IoStatus::Gone;
@@ -218,7 +163,7 @@ TcpConnection::Received TcpConnection::receive(common::Millis timeout) {
     for (;;) {
         pollfd p{state_->fd, POLLIN, 0};
         // A stop request interrupts the wait; it goes on for the rest of its time-out.
-        const int ready = ::poll(&p, 1, RemainingMs(clock_, deadline));
+        const int ready = ::poll(&p, 1, tcp::RemainingMs(clock_, deadline));
         if (ready < 0) {
             if (errno == EINTR) continue;
             return {IoStatus::Gone, {}};
