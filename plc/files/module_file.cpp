@@ -77,7 +77,6 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
     file.clear();
     file.seekg(0, std::ios::end);
     const auto size = static_cast<std::int64_t>(file.tellg());
-    file.close();
 
     std::copy(name.begin(), name.end(), image.header.begin() + header::kName);
     image.header[header::kName + name.size()] = 0;
@@ -97,11 +96,11 @@ int ReadModuleFile(const std::filesystem::path& named, std::uint8_t plcVariant,
     if (signedLength < 0) return module_file::kReadFailed;
     const auto length = static_cast<size_t>(signedLength);
 
-    std::ifstream in(*path, std::ios::binary);
     image.code.assign(length, '\0');
-    in.seekg(header::kSize);
-    in.read(image.code.data(), static_cast<std::streamsize>(length));
-    if (!in || static_cast<size_t>(in.gcount()) != length) return module_file::kReadFailed;
+    file.clear();
+    file.seekg(header::kSize);
+    file.read(image.code.data(), static_cast<std::streamsize>(length));
+    if (!file || static_cast<size_t>(file.gcount()) != length) return module_file::kReadFailed;
 
     const std::uint16_t sum = CodeSum(image.code);
     image.code += static_cast<char>(sum & 0xFF);
