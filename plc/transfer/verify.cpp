@@ -111,8 +111,7 @@ PlcReadBack ReadBack(CPlcProgrammer& programmer) {
 }
 
 std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& projectFile,
-                                                 CPlcProgrammer& programmer,
-                                                 const PlcReadBack& /*plc*/, std::string* why) {
+                                                 CPlcProgrammer& programmer, std::string* why) {
     common::Frontend& frontend = programmer.frontend();
     const std::filesystem::path folder = projectFile.parent_path();
     const std::optional<std::vector<ModuleRecord>> records = ReadProjectFile(projectFile);

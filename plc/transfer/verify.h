@@ -81,7 +81,7 @@ PlcReadBack ReadBack(CPlcProgrammer& programmer);
 // can't be read (and why), "Kein Konfigurationsblock" (after the .kb file's own message),
 // or a module file's "%d %s" (*why then says why a file that can't be opened couldn't be).
 std::optional<ExpectedProject> ExpectedFromFiles(const std::filesystem::path& projectFile,
-                                                 CPlcProgrammer& programmer, const PlcReadBack& plc,
+                                                 CPlcProgrammer& programmer,
                                                  std::string* why = nullptr);
 
 VerifyReport CompareProject(const ExpectedProject& expected, const PlcReadBack& plc);

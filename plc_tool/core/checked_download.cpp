@@ -98,7 +98,7 @@ Outcome RunVerify(QuarnSession& session, const std::filesystem::path& projectFil
     try {
         const plc::PlcReadBack back = plc::ReadBack(session.programmer());
         std::optional<plc::ExpectedProject> expected =
-            plc::ExpectedFromFiles(projectFile, session.programmer(), back, why);
+            plc::ExpectedFromFiles(projectFile, session.programmer(), why);
         if (!expected) return Outcome::Refused;
         report = plc::CompareProject(*expected, back);
     } catch (const plc::CQuarnException&) {
