@@ -5,15 +5,15 @@ namespace plc {
 bool StagedFiles::Stage(const std::filesystem::path& target, const std::string& bytes) {
     auto file = std::make_unique<common::ReplacingFile>(target);
     if (!file->open() || !file->append(bytes)) return false;  // its destructor removes it
-    std::filesystem::path resolved = file->resolvedTarget();
-    files_.push_back({std::move(file), std::move(resolved), std::nullopt});
+    files_.push_back({std::move(file), std::nullopt});
     return true;
 }
 
 bool StagedFiles::PutBack(const Staged& staged) {
-    if (staged.old) return common::WriteFileReplacing(staged.target, *staged.old);
+    const std::filesystem::path& target = staged.file->resolvedTarget();
+    if (staged.old) return common::WriteFileReplacing(target, *staged.old);
     std::error_code ec;
-    std::filesystem::remove(staged.target, ec);
+    std::filesystem::remove(target, ec);
     return !ec;
 }
 
@@ -25,7 +25,7 @@ bool StagedFiles::CommitAll() {
     // back, so nothing is changed then.
     for (Staged& staged : files) {
         if (!staged.file->replacesExisting()) continue;
-        staged.old = common::ReadWholeFile(staged.target);
+        staged.old = common::ReadWholeFile(staged.file->resolvedTarget());
         if (!staged.old) return false;  // the staged files are removed with the set
     }
     for (size_t i = 0; i < files.size(); ++i) {

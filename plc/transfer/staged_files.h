@@ -35,9 +35,8 @@ class StagedFiles {
 
   private:
     struct Staged {
-        std::unique_ptr<common::ReplacingFile> file;
-        std::filesystem::path target;    // the file written (a link's target)
-        std::optional<std::string> old;  // what stood at the target; none: nothing did
+        std::unique_ptr<common::ReplacingFile> file;  // its resolvedTarget() is the file written
+        std::optional<std::string> old;               // what stood at the target; none: nothing did
     };
     static bool PutBack(const Staged& staged);
 
