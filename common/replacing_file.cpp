@@ -4,6 +4,7 @@
 
 #include "common/replacing_file_names.h"
 #include "common/replacing_file_platform.h"
+#include "common/utf8_path.h"
 
 namespace common {
 
@@ -19,13 +20,6 @@ bool IsLetterOrDigit(char c) {
 }  // namespace
 
 namespace replacing {
-
-fs::path ResolveTarget(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_symlink(path, ec)) return path;
-    fs::path resolved = fs::weakly_canonical(path, ec);
-    return ec ? path : resolved;
-}
 
 fs::path IncompleteNameFor(const fs::path& target) {
     static thread_local std::mt19937 random{std::random_device{}()};
@@ -44,11 +38,6 @@ fs::path IncompleteNameFor(const fs::path& target) {
     return target.parent_path() / fs::path(name);
 }
 
-bool IsIncompletePath(const fs::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return IsIncompleteFileName(std::string(name.begin(), name.end()));
-}
-
 }  // namespace replacing
 
 bool IsIncompleteFileName(const std::string& fileName) {
@@ -63,12 +52,25 @@ bool IsIncompleteFileName(const std::string& fileName) {
 }
 
 namespace {
+// The file a write to the path reaches: a symbolic link is followed.
+fs::path ResolveTarget(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec)) return path;
+    fs::path resolved = fs::weakly_canonical(path, ec);
+    return ec ? path : resolved;
+}
+
+// IsIncompleteFileName for the file name of a path, whatever letters it holds.
+bool IsIncompletePath(const fs::path& path) {
+    return IsIncompleteFileName(Utf8FromPath(path.filename()));
+}
+
 // Temporary files in the folder whose writers have died; the next write into a folder clears
 // them away.
 void RemoveAbandonedFiles(const fs::path& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (replacing::IsIncompletePath(it->path())) replacing::RemoveIfAbandoned(it->path());
+        if (IsIncompletePath(it->path())) replacing::RemoveIfAbandoned(it->path());
 }
 }  // namespace
 
@@ -124,7 +126,7 @@ bool ReplacingFile::open() {
     using Found = replacing::TargetFile::Found;
     Impl& f = *impl_;
     f.close();
-    f.target = replacing::ResolveTarget(f.requested);
+    f.target = ResolveTarget(f.requested);
     const Found found = f.existing.open(f.target);
     if (found == Found::Refused) return false;
     f.existed = found == Found::Writable;

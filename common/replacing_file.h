@@ -49,7 +49,7 @@ class ReplacingFile {
     const std::filesystem::path& resolvedTarget() const;
 
   private:
-    struct Impl;  // one per platform (replacing_file_posix.cpp, replacing_file_win32.cpp)
+    struct Impl;  // the write's state machine, the same on every platform (replacing_file.cpp)
     std::unique_ptr<Impl> impl_;
 };
 
