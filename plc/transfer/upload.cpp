@@ -79,7 +79,7 @@ UploadOutcome Upload::Run(const std::filesystem::path& folder) {
     const PlcState& state = programmer_.state();
     StagedFiles files;
     for (const ModuleEntry& entry : state.modules) {
-        switch (UploadModule(folder / (entry.name() + ".ob"), entry, files)) {
+        switch (UploadModule(folder / common::PathFromUtf8(entry.name() + ".ob"), entry, files)) {
             case ModuleResult::kWritten:
                 log_.Append(common::Format("\t%s.ob\tok\n", entry.name().c_str()));
                 note.Logged();
