@@ -5,6 +5,7 @@
 #include "common/format.h"
 #include "common/utf8_path.h"
 #include "plc/transfer/block_transfer.h"
+#include "plc/transfer/download_contents.h"
 #include "plc/transfer/module_address.h"
 #include "plc/transfer/plc_directory.h"
 

@@ -19,7 +19,6 @@
 #include "plc/files/project_file.h"
 #include "plc/files/transfer_log.h"
 #include "plc/plc_programmer.h"
-#include "plc/transfer/download_contents.h"
 #include "plc/transfer/download_plan.h"
 
 namespace plc {

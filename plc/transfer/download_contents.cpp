@@ -9,6 +9,13 @@
 
 namespace plc {
 
+namespace {
+// Directory code of a module (header byte 28): its PLC number with one of these, by the
+// project line's kind letter ("A": absolute).
+constexpr std::uint8_t kAbsoluteCode = 0xC0;
+constexpr std::uint8_t kRelativeCode = 0x80;
+}  // namespace
+
 std::optional<ConfigurationBlock> ConfigurationToSend(const std::vector<ModuleRecord>& records,
                                                       const std::filesystem::path& folder,
                                                       const ConfigurationBlock& plcBlock,
@@ -48,8 +55,7 @@ bool ReadModuleToSend(const std::filesystem::path& folder, const ModuleRecord& r
 void CompleteModuleHeader(ModuleHeader& header, char kindLetter, std::uint8_t assignedNumber,
                           std::uint8_t startPage, std::uint16_t codeLength) {
     header[header::kDirectoryCode] = static_cast<std::uint8_t>(
-        assignedNumber | (kindLetter == project::kAbsoluteLetter ? download::kAbsoluteCode
-                                                                 : download::kRelativeCode));
+        assignedNumber | (kindLetter == project::kAbsoluteLetter ? kAbsoluteCode : kRelativeCode));
     header[header::kStartPage] = startPage;
     SetHeaderWord(header.data(), header::kLoaderMark, header::kLoaderMarkValue);
     SetHeaderWord(header.data(), header::kCodeLength, codeLength);

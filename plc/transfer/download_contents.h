@@ -15,13 +15,6 @@
 
 namespace plc {
 
-namespace download {
-// Directory code of a module (header byte 28): its PLC number with one of these, by the
-// project line's kind letter ("A": absolute).
-constexpr std::uint8_t kAbsoluteCode = 0xC0;
-constexpr std::uint8_t kRelativeCode = 0x80;
-}  // namespace download
-
 // The configuration block a download sends: the file of the project's first configuration
 // entry (number 0) read over the PLC's block as the directory read left it, so a short file
 // keeps the PLC's bytes beyond it. nullopt after "Kein Konfigurationsblock" (preceded by
