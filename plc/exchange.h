@@ -8,6 +8,7 @@
 
 #include "common/clock.h"
 #include "link/serial_link.h"
+#include "plc/frame.h"
 #include "plc/quarn_exception.h"
 #include "plc/telegram_receiver.h"
 
@@ -25,9 +26,9 @@ class PlcExchange {
     // A device that keeps sending without completing a telegram (endless noise, a damaged
     // frame that is never followed by silence) must not hold a reception for ever: after this
     // many bytes the reception ends as if the line had fallen silent. The longest telegram
-    // is 261 bytes.
+    // is 261 bytes (kLongestFrame).
     static constexpr size_t kMaxReceiveBytes = 4096;
-    static constexpr size_t kLongestTelegram = 261;
+    static constexpr size_t kLongestTelegram = kLongestFrame;
     // Nor one that drips a byte just inside each read time-out: a reception that has not
     // ended within the link's answer time for the longest telegram at the line's speed
     // (serial::CSerialLink::AnswerTimeBound, 4.6 s at 9600 baud) ends the same way.

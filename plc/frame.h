@@ -37,6 +37,12 @@ constexpr size_t kOffsetCommand = 7;
 constexpr size_t kOffsetData = 8;
 // LE counts destination, source, function and command besides the data.
 constexpr size_t kLengthOverhead = 4;
+// LE is one byte, so a frame carries at most this many bytes from the destination on.
+constexpr size_t kMaxLength = 255;
+// FCS and end byte after the last data byte.
+constexpr size_t kTrailerSize = 2;
+// The longest frame: start, LE, LE, start, the most LE allows, FCS and end.
+constexpr size_t kLongestFrame = kOffsetDestination + kMaxLength + kTrailerSize;
 
 // Command codes.
 namespace command {
