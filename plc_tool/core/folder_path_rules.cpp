@@ -72,7 +72,8 @@ std::string FolderPathStyle::FolderText(const fs::path& folder) const {
         std::replace_if(
             text.begin(), text.end(), [](char c) { return c == '/' || c == '\\'; }, separator);
     } else {
-        text = common::Utf8FromPath(normal.generic_u8string());
+        const std::u8string generic = normal.generic_u8string();
+        text.assign(generic.begin(), generic.end());
         // "//" names the root as "/" does.
         while (text.size() >= 2 && text[0] == '/' && text[1] == '/') text.erase(0, 1);
     }
