@@ -4,11 +4,16 @@
 
 namespace cli {
 
+namespace {
+
+// The help text of --port; the man pages take it from --help.
 const char* const kPortHelp =
     "Serial port (ttyUSB0, /dev/ttyUSB0, a simulator's link), or a serial device server's "
     "port: rfc2217://HOST:PORT sets the line as on a local port, socket://HOST:PORT sends raw "
     "bytes and the line settings are the server's; without it the USB-serial converter is "
     "looked for";
+
+}  // namespace
 
 CLI::Option* AddPortOption(CLI::App& app, std::string& port) {
     return app

@@ -7,9 +7,6 @@
 
 namespace cli {
 
-// The help text of --port, also for the man pages.
-extern const char* const kPortHelp;
-
 CLI::Option* AddPortOption(CLI::App& app, std::string& port);
 
 }  // namespace cli

@@ -14,7 +14,7 @@ PortStack::PortStack(common::Clock& clock, bool trace)
                 this->trace(direction, bytes);
             });
         // A network port's option negotiation shows among the data, marked as such.
-        port_->watchNegotiation([this](bool outgoing, const std::string& bytes) {
+        tracing_->watchNegotiation([this](bool outgoing, const std::string& bytes) {
             flushReads();
             print(clock_.now(), outgoing ? "> negotiation" : "< negotiation", bytes);
         });

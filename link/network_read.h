@@ -7,15 +7,10 @@
 #include <deque>
 
 #include "common/clock.h"
+#include "link/deadline.h"
 #include "link/serial_device.h"
 
 namespace serial {
-
-// The time left until `deadline`, never below zero.
-inline common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
-    const common::Millis left = deadline - clock.now();
-    return left.count() > 0 ? left : common::Millis{0};
-}
 
 // `receiveMore(left)` waits at most `left` for bytes, appends them to `received` and sets
 // `gone` when the connection has ended.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "link/com_port_names.h"
+
 namespace serial {
 
 namespace {
@@ -16,22 +18,12 @@ std::string LastPathPart(const std::string& path) {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-bool IsComName(const std::string& name) {
-    constexpr size_t kComPrefix = 3;
-    if (name.size() <= kComPrefix) return false;
-    std::string prefix = name.substr(0, kComPrefix);
-    std::transform(prefix.begin(), prefix.end(), prefix.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return prefix == "com" && std::all_of(name.begin() + kComPrefix, name.end(), [](char c) {
-               return std::isdigit(static_cast<unsigned char>(c)) != 0;
-           });
-}
-
 }  // namespace
 
 bool IsConverterPortName(const std::string& path) {
     const std::string name = LastPathPart(path);
-    return StartsWith(name, "ttyUSB") || StartsWith(name, "ttyACM") || IsComName(name);
+    return StartsWith(name, "ttyUSB") || StartsWith(name, "ttyACM") ||
+           ComPortNumber(name).has_value();
 }
 
 std::string MissingPortSentence(const std::string& path) {
@@ -80,8 +72,8 @@ std::string NetworkOpenSentence(OpenError reason, const std::string& portName,
         default:
             break;
     }
-    if (reason == OpenError::Stopped) return "Opening " + portName + " was stopped";
-    return portName + " could not be opened";
+    // Stopped and Other read as for a local port.
+    return PlainOpenSentence(reason, portName);
 }
 
 OpenResult ServerEndedOpen(const std::string& portName, const std::string& text) {

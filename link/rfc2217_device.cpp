@@ -133,11 +133,12 @@ OpenResult Rfc2217Device::open(const std::string& port) {
 SettingsResult Rfc2217Device::configure(const LineSettings& settings) {
     if (!isOpen() || gone_) return SettingsResult::Refused(portName_ + " is not connected");
     confirmed_ = {};
+    const std::uint8_t parity = ParityCode(settings.parity);
+    const std::uint8_t stopsize = settings.stopBits == 2 ? kStopsizeTwo : kStopsizeOne;
     const std::string request =
         SetBaudrate(static_cast<std::uint32_t>(settings.baud)) +
         ComPortByte(kSetDatasize, static_cast<std::uint8_t>(settings.dataBits)) +
-        ComPortByte(kSetParity, ParityCode(settings.parity)) +
-        ComPortByte(kSetStopsize, settings.stopBits == 2 ? kStopsizeTwo : kStopsizeOne) +
+        ComPortByte(kSetParity, parity) + ComPortByte(kSetStopsize, stopsize) +
         ComPortByte(kSetControl, kControlNoFlow) +
         ComPortByte(kSetControl, settings.dtrOn ? kControlDtrOn : kControlDtrOff) +
         ComPortByte(kSetControl, settings.rtsOn ? kControlRtsOn : kControlRtsOff);
@@ -168,11 +169,10 @@ SettingsResult Rfc2217Device::configure(const LineSettings& settings) {
         return SettingsResult::Refused(server + " set " + std::to_string(*confirmed_.datasize) +
                                        " data bits where " + std::to_string(settings.dataBits) +
                                        " were asked");
-    if (*confirmed_.parity != ParityCode(settings.parity))
+    if (*confirmed_.parity != parity)
         return SettingsResult::Refused(server + " set the parity " +
                                        ParityName(*confirmed_.parity) + " where " +
-                                       ParityName(ParityCode(settings.parity)) + " was asked");
-    const std::uint8_t stopsize = settings.stopBits == 2 ? kStopsizeTwo : kStopsizeOne;
+                                       ParityName(parity) + " was asked");
     if (*confirmed_.stopsize != stopsize)
         return SettingsResult::Refused(server + " set " + StopsizeName(*confirmed_.stopsize) +
                                        " stop bits where " + StopsizeName(stopsize) +

@@ -15,7 +15,6 @@ bool CSerialLink::Open(const std::string& portName, bool fast) {
     // Callers close before reopening; a second open must not leak the first one.
     if (device_.isOpen()) device_.close();
     settings_ = SettingsFor(program_, fast);
-    portName_ = portName;
     settingsRefusal_.clear();
     lastOpen_ = device_.open(portName);
     if (!lastOpen_.ok()) return false;

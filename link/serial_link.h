@@ -58,7 +58,6 @@ class CSerialLink {
     // device gave one (the message "Unable to configure the serial port" has been shown
     // already). Empty when there is nothing more to say.
     std::string OpenFailureText() const;
-    const std::string& PortName() const { return portName_; }
     const LineSettings& Settings() const { return settings_; }
 
     // Writes the whole string (zero bytes are data) and records it in TransmitRecord:
@@ -104,7 +103,6 @@ class CSerialLink {
     common::Frontend& frontend_;
     Program program_;
     LineSettings settings_;
-    std::string portName_;
     OpenResult lastOpen_;
     std::string settingsRefusal_;
     std::deque<std::string> transmitRecord_;

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "link/deadline.h"
 #include "link/device_path.h"
 #include "link/open_sentences.h"
 #include "link/stop_signals.h"  // the port is put back when a second stop ends the program
@@ -60,11 +61,6 @@ OpenResult OpenFailed(int error, const std::string& path) {
     return OpenFailure(reason, PlainOpenSentence(reason, path));
 }
 
-int RemainingMs(common::Clock& clock, common::Millis deadline) {
-    auto left = (deadline - clock.now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
 // The open port and its old settings, for a second stop request that ends the program at
 // once: the handler puts them back with one tcsetattr (async-signal-safe).
 volatile std::sig_atomic_t openForImmediateEnd = -1;
@@ -106,7 +102,7 @@ bool WaitDrained(int fd, int baud, common::Clock& clock, common::Millis deadline
         int queued = 0;
         if (::ioctl(fd, TIOCOUTQ, &queued) != 0) break;  // not told: tcdrain decides
         if (queued <= 0) break;
-        const int left = RemainingMs(clock, deadline);
+        const int left = static_cast<int>(Remaining(clock, deadline).count());
         if (left == 0) {
             ::tcflush(fd, TCOFLUSH);
             return false;
@@ -216,7 +212,7 @@ bool TermiosDevice::write(std::string_view bytes, common::Millis timeout, WriteE
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) return false;
-        int left = RemainingMs(clock_, deadline);
+        int left = static_cast<int>(Remaining(clock_, deadline).count());
         if (left == 0) return false;
         pollfd p{fd, POLLOUT, 0};
         if (::poll(&p, 1, left) < 0 && errno != EINTR) return false;
@@ -233,7 +229,7 @@ ReadResult TermiosDevice::read(common::Millis timeout) {
     // A port that is not open has nothing to wait for.
     if (fd < 0) return {ReadStatus::Gone};
     for (;;) {
-        int left = RemainingMs(clock_, deadline);
+        int left = static_cast<int>(Remaining(clock_, deadline).count());
         pollfd p{fd, POLLIN, 0};
         int ready = ::poll(&p, 1, left);
         if (ready < 0) {
@@ -251,7 +247,7 @@ ReadResult TermiosDevice::read(common::Millis timeout) {
         break;  // POLLHUP / POLLERR without data
     }
     // A vanished device: the caller still sees its time-out pass, then learns it is gone.
-    clock_.sleep(common::Millis{RemainingMs(clock_, deadline)});
+    clock_.sleep(Remaining(clock_, deadline));
     return {ReadStatus::Gone};
 }
 

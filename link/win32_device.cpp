@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "link/deadline.h"
 #include "link/device_path.h"
 #include "link/open_sentences.h"
 #include "link/win32_settings.h"
@@ -33,11 +34,6 @@ OpenError ReasonForError(DWORD error) {
         default:
             return OpenError::Other;
     }
-}
-
-common::Millis Remaining(common::Clock& clock, common::Millis deadline) {
-    common::Millis left = deadline - clock.now();
-    return left.count() > 0 ? left : common::Millis{0};
 }
 
 }  // namespace

@@ -25,10 +25,11 @@
 #include "page_floor.h"
 #include "plc/transfer/download.h"
 #include "plc/transfer/protocol_time.h"
+#include "recorded_plc.h"
 #include "sim/plc/plc_device.h"
-#include "sim/plc/request_parser.h"
 #include "testsupport/process.h"
 #include "testsupport/ser2net_server.h"
+#include "timing_viewer.h"
 
 namespace fs = std::filesystem;
 
@@ -39,20 +40,13 @@ constexpr std::uint8_t kStation = 64;
 constexpr int kBaud = 9600;
 using Steady = std::chrono::steady_clock;
 
-std::tm FixedTime() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mday = 1;
-    return t;
-}
-
 double Since(Steady::time_point start) {
     return std::chrono::duration<double>(Steady::now() - start).count();
 }
 
 bool Download(plc::CPlcProgrammer& programmer, const fs::path& project) {
     plc::TransferLog noLog;
-    plc::Download download(programmer, noLog, FixedTime);
+    plc::Download download(programmer, noLog, bench::FixedTime);
     return download.Run(project) == plc::DownloadOutcome::kComplete;
 }
 
@@ -63,15 +57,7 @@ plc::timing::TimeFloor DownloadFloor(const fs::path& project) {
     serial::ScriptedDevice device(clock);
     sim::PlcDevice plc(kStation, 2, 0);
     std::vector<plc::timing::Exchange> exchanges;
-    device.respond([&](const std::string& frame) {
-        sim::RequestParser parser;
-        std::string reply;
-        for (unsigned char byte : frame)
-            if (auto request = parser.feed(byte)) reply = plc.handle(*request);
-        exchanges.push_back({static_cast<std::uint8_t>(frame.size() > 7 ? frame[7] : 0),
-                             frame.size(), reply.size()});
-        return reply;
-    });
+    bench::AnswerAsPlc(device, plc, exchanges);
     common::RecordingFrontend frontend;
     for (int i = 0; i < 3; ++i) frontend.answer(true);
     serial::CSerialLink link(device, frontend, serial::Program::QuarnWin);
@@ -106,22 +92,6 @@ double TimedDownload(const std::string& port, const fs::path& project) {
     return Since(start);
 }
 
-// Keeps the time of each redraw and where the link's record of writes stood then.
-struct TimingViewer final : monitor::VariableViewer {
-    const serial::CSerialLink& link;
-    int pages;
-    std::vector<Steady::time_point> redraws;
-    std::vector<std::size_t> recordSizes;
-    TimingViewer(const serial::CSerialLink& l, int n) : link(l), pages(n) {}
-    void Pump(monitor::VariableDisplay& display) override {
-        if (static_cast<int>(redraws.size()) + 1 >= pages) display.Close();
-    }
-    void Redraw(const monitor::DisplayPage&, monitor::VariableDisplay&) override {
-        redraws.push_back(Steady::now());
-        recordSizes.push_back(link.TransmitRecord().size());
-    }
-};
-
 struct PageTiming {
     double secondsPerPage = -1;
     double floorPerPage = 0;
@@ -138,7 +108,7 @@ PageTiming TimedPages(const std::string& port, const fs::path& samples, int page
     plc::CPlcProgrammer programmer(link, clock, frontend);
     programmer.state().stationAddress = kStation;
     monitor::VariableDisplay display(programmer);
-    TimingViewer viewer(link, pages);
+    bench::TimingViewer viewer(link, pages);
     try {
         display.RunVariableDisplay(samples / "monitor" / "demo.ot", viewer);
     } catch (const plc::CQuarnException& e) {
@@ -150,10 +120,10 @@ PageTiming TimedPages(const std::string& port, const fs::path& samples, int page
     const double cycles = static_cast<double>(viewer.redraws.size() - 1);
     double floor = 0;
     for (std::size_t page = 1; page < viewer.recordSizes.size(); ++page) {
-        std::vector<std::string> requests;
-        for (std::size_t i = viewer.recordSizes[page - 1]; i < viewer.recordSizes[page]; ++i)
-            if (!record[i].empty() && record[i][0] == '>') requests.push_back(record[i].substr(1));
-        floor += bench::FloorOfPage(requests, kBaud).overlapped.count();
+        floor += bench::FloorOfPage(bench::RequestsOfPage(record, viewer.recordSizes[page - 1],
+                                                          viewer.recordSizes[page]),
+                                    kBaud)
+                     .overlapped.count();
     }
     timing.floorPerPage = floor / cycles;
     timing.secondsPerPage =

@@ -25,8 +25,8 @@
 #include "plc/transfer/protocol_time.h"
 #include "plc/transfer/upload.h"
 #include "plc/transfer/verify.h"
+#include "recorded_plc.h"
 #include "sim/plc/plc_device.h"
-#include "sim/plc/request_parser.h"
 #include "testsupport/process.h"
 
 namespace fs = std::filesystem;
@@ -40,13 +40,6 @@ const char* const kCases[] = {"download", "download+verify", "backup+download", 
 // The station plcsim answers at in the search case: 64, 0, 1 and 2 stay silent first.
 constexpr std::uint8_t kFarStation = 3;
 
-std::tm FixedTime() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mday = 1;
-    return t;
-}
-
 // Runs the cases in order on one programmer (the PLC keeps what the downloads wrote);
 // measure wraps each case.
 void RunCases(plc::CPlcProgrammer& programmer, const fs::path& project, const fs::path& folder,
@@ -57,11 +50,11 @@ void RunCases(plc::CPlcProgrammer& programmer, const fs::path& project, const fs
             std::fprintf(stderr, "bench_transfer: the download did not complete\n");
     };
     measure(0, [&] {
-        plc::Download d(programmer, noLog, FixedTime);
+        plc::Download d(programmer, noLog, bench::FixedTime);
         download(d);
     });
     measure(1, [&] {
-        plc::Download d(programmer, noLog, FixedTime);
+        plc::Download d(programmer, noLog, bench::FixedTime);
         download(d);
         plc::ExpectedProject expected;
         for (const auto& m : d.written()) expected.modules.push_back({m.header, m.code, true});
@@ -70,13 +63,14 @@ void RunCases(plc::CPlcProgrammer& programmer, const fs::path& project, const fs
             std::fprintf(stderr, "bench_transfer: the verify found differences\n");
     });
     measure(2, [&] {
-        plc::Download d(programmer, noLog, FixedTime);
-        d.SetBeforeChanges(
-            [&] { return plc::BackUpPlc(programmer, noLog, folder / "backups", FixedTime); });
+        plc::Download d(programmer, noLog, bench::FixedTime);
+        d.SetBeforeChanges([&] {
+            return plc::BackUpPlc(programmer, noLog, folder / "backups", bench::FixedTime);
+        });
         download(d);
     });
     measure(3, [&] {
-        plc::Upload upload(programmer, noLog, FixedTime);
+        plc::Upload upload(programmer, noLog, bench::FixedTime);
         if (upload.Run(folder) != plc::UploadOutcome::kComplete)
             std::fprintf(stderr, "bench_transfer: the upload did not complete\n");
     });
@@ -91,15 +85,7 @@ std::vector<plc::timing::TimeFloor> Floors(const fs::path& project, const fs::pa
     serial::ScriptedDevice device(clock);
     sim::PlcDevice plc(kStation, 2, 0);
     std::vector<plc::timing::Exchange> exchanges;
-    device.respond([&](const std::string& frame) {
-        sim::RequestParser parser;
-        std::string reply;
-        for (unsigned char byte : frame)
-            if (auto request = parser.feed(byte)) reply = plc.handle(*request);
-        exchanges.push_back({static_cast<std::uint8_t>(frame.size() > 7 ? frame[7] : 0),
-                             frame.size(), reply.size()});
-        return reply;
-    });
+    bench::AnswerAsPlc(device, plc, exchanges);
     common::RecordingFrontend frontend;
     for (int i = 0; i < 3; ++i) frontend.answer(true);
     serial::CSerialLink link(device, frontend, serial::Program::QuarnWin);

@@ -20,31 +20,12 @@
 #include "monitor/variable_display.h"
 #include "page_floor.h"
 #include "testsupport/process.h"
+#include "timing_viewer.h"
 
 namespace {
 
 constexpr double kTargetRatio = 1.02;
 constexpr std::uint8_t kStation = 64;
-
-using Clock = std::chrono::steady_clock;
-
-// Keeps the time of each redraw and where the link's record of writes stood then; closes
-// after the pages asked for.
-struct TimingViewer final : monitor::VariableViewer {
-    const serial::CSerialLink& link;
-    int pages;
-    std::vector<Clock::time_point> redraws;
-    std::vector<std::size_t> recordSizes;
-
-    TimingViewer(const serial::CSerialLink& l, int n) : link(l), pages(n) {}
-    void Pump(monitor::VariableDisplay& display) override {
-        if (static_cast<int>(redraws.size()) + 1 >= pages) display.Close();
-    }
-    void Redraw(const monitor::DisplayPage&, monitor::VariableDisplay&) override {
-        redraws.push_back(Clock::now());
-        recordSizes.push_back(link.TransmitRecord().size());
-    }
-};
 
 struct Result {
     bool done = false;
@@ -68,7 +49,7 @@ Result WatchOnce(const std::string& plcsim, const std::filesystem::path& samples
     plc::CPlcProgrammer programmer(serialLink, clock, frontend);
     programmer.state().stationAddress = kStation;
     monitor::VariableDisplay display(programmer);
-    TimingViewer viewer(serialLink, pages);
+    bench::TimingViewer viewer(serialLink, pages);
     try {
         display.RunVariableDisplay(samples / "demo.ot", viewer);
     } catch (const plc::CQuarnException& e) {
@@ -83,10 +64,9 @@ Result WatchOnce(const std::string& plcsim, const std::filesystem::path& samples
     const auto& record = serialLink.TransmitRecord();
     const auto cycles = static_cast<double>(viewer.redraws.size() - 1);
     for (std::size_t page = 1; page < viewer.recordSizes.size(); ++page) {
-        std::vector<std::string> requests;
-        for (std::size_t i = viewer.recordSizes[page - 1]; i < viewer.recordSizes[page]; ++i)
-            if (!record[i].empty() && record[i][0] == '>') requests.push_back(record[i].substr(1));
-        const bench::PageFloor floor = bench::FloorOfPage(requests, fast ? 19200 : 9600);
+        const bench::PageFloor floor = bench::FloorOfPage(
+            bench::RequestsOfPage(record, viewer.recordSizes[page - 1], viewer.recordSizes[page]),
+            fast ? 19200 : 9600);
         result.floor.telegrams += floor.telegrams;
         result.floor.requestCharacters += floor.requestCharacters;
         result.floor.answerCharacters += floor.answerCharacters;

@@ -18,6 +18,14 @@ constexpr std::size_t kCountByte = 1;
 constexpr unsigned char kSegmentListRead = 0x0E;
 }  // namespace
 
+std::vector<std::string> RequestsOfPage(const std::deque<std::string>& record, std::size_t from,
+                                        std::size_t to) {
+    std::vector<std::string> requests;
+    for (std::size_t i = from; i < to; ++i)
+        if (!record[i].empty() && record[i][0] == '>') requests.push_back(record[i].substr(1));
+    return requests;
+}
+
 std::size_t ListAnswerLength(const std::string& request) {
     if (request.size() <= kRangeCountOffset) return 0;
     const bool segments = static_cast<unsigned char>(request[7]) == kSegmentListRead;

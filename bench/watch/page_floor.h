@@ -3,6 +3,8 @@
 // 100 ms wait before the request and the 100 ms wait after it, the request and the answer
 // on the line (11 bits a character), and per page the five 10 ms pumps.
 #include <chrono>
+#include <cstddef>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,11 @@ struct PageFloor {
 
 // The floor of a page read with these request frames at the given speed.
 PageFloor FloorOfPage(const std::vector<std::string>& requests, int baud);
+
+// The request frames among the link's record of writes from entry `from` up to `to`: the
+// successful writes (">" + bytes), without their mark.
+std::vector<std::string> RequestsOfPage(const std::deque<std::string>& record, std::size_t from,
+                                        std::size_t to);
 
 // The answer frame's length for a list read request (0x0D or 0x0E): the bytes its ranges
 // ask for, the count byte and the frame around them.
