@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/serial_port.h"
+#include "qt_shared/port_choice.h"
 
 namespace qtshared {
 
@@ -70,8 +71,8 @@ std::string AutomationSwitch(const std::string& argument) {
 std::string SettingsPlace(const DialogProgram& program) {
     const QString place = QSettings(program.company, program.settingsName).fileName();
     const QString key = place.startsWith('\\') ? place.mid(1) : place;
-    if (key.startsWith("HKEY_")) return key.toStdString() + "\\Einstellungen";
-    return place.toStdString() + " (group Einstellungen)";
+    if (key.startsWith("HKEY_")) return key.toStdString() + "\\" + kSettingsGroup;
+    return place.toStdString() + " (group " + kSettingsGroup + ")";
 }
 
 // The usage line names every option: "Usage: quarnwin [--help] [--version] [--port PORT]".

@@ -31,14 +31,16 @@ void OnToolkitMessage(QtMsgType type, const QMessageLogContext& context, const Q
     if (toolkitHandler) toolkitHandler(type, context, text);
 }
 
-}  // namespace
-
+// Shows a command-line text: `out` on standard output, `err` on standard error, or in a
+// message box where the program has neither (a windowed program on Windows).
 void ShowCommandLineText(const DialogProgram& program, const std::string& out,
                          const std::string& err) {
     const QString title = QString::fromUtf8(program.settingsName);
     if (!out.empty()) ShowUserText(title, QString::fromStdString(out));
     if (!err.empty()) ShowUsageError(title, QString::fromStdString(err));
 }
+
+}  // namespace
 
 DialogStart StartDialogProgram(int& argc, char** argv, const DialogProgram& program) {
     DialogStart start;

@@ -21,9 +21,4 @@ struct DialogStart {
 // argc must outlive the application (Qt keeps a reference to it).
 DialogStart StartDialogProgram(int& argc, char** argv, const DialogProgram& program);
 
-// Shows a command-line text: `out` on standard output, `err` on standard error, or in a
-// message box where the program has neither (a windowed program on Windows).
-void ShowCommandLineText(const DialogProgram& program, const std::string& out,
-                         const std::string& err);
-
 }  // namespace qtshared

@@ -6,10 +6,6 @@
 
 namespace qtshared {
 
-namespace {
-constexpr char kGroup[] = "Einstellungen";
-}
-
 QString PortOriginText(PortOrigin origin) {
     switch (origin) {
         case PortOrigin::CommandLine:
@@ -31,13 +27,13 @@ PortChoice::PortChoice(const char* company, const char* program,
 
 QString PortChoice::Stored() const {
     QSettings settings(company_, program_);
-    settings.beginGroup(kGroup);
+    settings.beginGroup(kSettingsGroup);
     return settings.value(kPortSetting, QString()).toString().trimmed();
 }
 
 void PortChoice::Keep(const QString& port) const {
     QSettings settings(company_, program_);
-    settings.beginGroup(kGroup);
+    settings.beginGroup(kSettingsGroup);
     settings.setValue(kPortSetting, port);
 }
 

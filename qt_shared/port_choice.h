@@ -14,7 +14,9 @@ namespace qtshared {
 
 // The context menu's text for the port choice.
 inline constexpr char kPortMenuText[] = "Port…";
-// The settings value of the chosen port, in the group "Einstellungen".
+// The group of a dialog program's settings, the chosen port's among them.
+inline constexpr char kSettingsGroup[] = "Einstellungen";
+// The settings value of the chosen port, in kSettingsGroup.
 inline constexpr char kPortSetting[] = "Port";
 
 enum class PortOrigin { Converter, CommandLine, Chosen };

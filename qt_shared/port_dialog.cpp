@@ -1,5 +1,6 @@
 #include "qt_shared/port_dialog.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -110,6 +111,13 @@ QLabel* MakePortOriginLabel(QWidget* parent) {
     label->setObjectName("portOrigin");
     label->setVisible(false);
     return label;
+}
+
+QAction* AddPortAction(QWidget& window) {
+    auto* port = new QAction(kPortMenuText, &window);
+    port->setObjectName("portAction");
+    window.addAction(port);
+    return port;
 }
 
 }  // namespace qtshared

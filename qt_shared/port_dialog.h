@@ -38,6 +38,7 @@ PortAsker StandardPortAsker(std::string sysfsRoot = "/sys");
 
 }  // namespace qtshared
 
+class QAction;
 class QLabel;
 
 namespace qtshared {
@@ -48,5 +49,9 @@ void ShowPortInUse(const PortInUse& port, QLabel& name, QLabel& origin);
 
 // A label for ShowPortInUse's `origin`, named "portOrigin".
 QLabel* MakePortOriginLabel(QWidget* parent);
+
+// The context menu's "Port…" action, named "portAction", added to `window`'s actions; the
+// caller connects it to its port choice.
+QAction* AddPortAction(QWidget& window);
 
 }  // namespace qtshared

@@ -38,14 +38,21 @@ fail() {
 }
 # A Linux path as the Windows programs see it: drive Z: is the Linux root.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-# Starts a simulator whose --link is $1 and maps COM port $2 onto it.
-start_sim() {
-    local link=$1 port=$2
-    shift 2
+# Starts the simulator command $2... with --link $1 (its output in $1.log) and waits until
+# its link is there.
+start_link_sim() {
+    local link=$1
+    shift
     "$@" --link "$link" >"$link.log" 2>&1 &
     sims+=($!)
     for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
     [ -e "$link" ] || fail "simulator did not come up: $*"
+}
+# Starts a simulator whose --link is $1 and maps COM port $2 onto it.
+start_sim() {
+    local link=$1 port=$2
+    shift 2
+    start_link_sim "$link" "$@"
     ln -sfn "$link" "$WINEPREFIX/dosdevices/$port"
 }
 stop_sims() {
@@ -176,9 +183,7 @@ diff -r "$work/windows/project" "$work/linux/project" >/dev/null ||
     fail "the upload differs from the Linux tool's upload"
 
 step "quarnctl.exe over the network: identify and download through ser2net (RFC 2217) in front of plcsim"
-"$linux/sim/plc/plcsim" --link "$work/plc-net" --image "$work/plc-net.img" >"$work/plc-net.log" 2>&1 &
-sims+=($!)
-for _ in $(seq 50); do [ -e "$work/plc-net" ] && break; sleep 0.1; done
+start_link_sim "$work/plc-net" "$linux/sim/plc/plcsim" --image "$work/plc-net.img"
 net_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 cat >"$work/ser2net.yaml" <<YAML
 connection: &plc
@@ -195,9 +200,7 @@ run "$win/plc_tool/quarnctl.exe" --port "rfc2217://127.0.0.1:$net_port" --log "$
     --yes download "$(winpath "$top/samples/project/project.pr")"
 stop_sims
 # What the PLC holds is the project, as a local download leaves it.
-"$linux/sim/plc/plcsim" --link "$work/plc-net" --image "$work/plc-net.img" >"$work/plc-net.log" 2>&1 &
-sims+=($!)
-for _ in $(seq 50); do [ -e "$work/plc-net" ] && break; sleep 0.1; done
+start_link_sim "$work/plc-net" "$linux/sim/plc/plcsim" --image "$work/plc-net.img"
 "$linux/plc_tool/quarnctl" --port "$work/plc-net" verify "$top/samples/project/project.pr" >"$work/verify.txt" ||
     fail "the project downloaded through ser2net does not verify: $(cat "$work/verify.txt")"
 stop_sims

@@ -72,10 +72,15 @@ fs::path ChooseLogFolder(const fs::path& programFolder, bool programFolderWritab
     return programFolder;
 }
 
+fs::path LogFolderFor(const fs::path& programFolder, const fs::path& userDataFolder) {
+    // An installed program's folder is never written, not even to try it.
+    const bool besideProgram =
+        !programFolder.empty() && !IsInstalled(programFolder) && LogWritableIn(programFolder);
+    return ChooseLogFolder(programFolder, besideProgram, userDataFolder);
+}
+
 fs::path DefaultLogFile() {
-    const fs::path program = RunningProgramFolder();
-    const bool besideProgram = !program.empty() && !IsInstalled(program) && LogWritableIn(program);
-    const fs::path folder = ChooseLogFolder(program, besideProgram, UserDataFolder());
+    const fs::path folder = LogFolderFor(RunningProgramFolder(), UserDataFolder());
     if (folder.empty()) return {};
     std::error_code ec;
     fs::create_directories(folder, ec);  // a failure shows when the log is written

@@ -40,6 +40,12 @@ std::filesystem::path ChooseLogFolder(const std::filesystem::path& programFolder
                                       bool programFolderWritable,
                                       const std::filesystem::path& userDataFolder);
 
+// The folder of log.txt for a program in `programFolder`: ChooseLogFolder with the program
+// folder's writability found out by LogWritableIn, which is tried (and log.txt created) only
+// when the program is not installed.
+std::filesystem::path LogFolderFor(const std::filesystem::path& programFolder,
+                                   const std::filesystem::path& userDataFolder);
+
 // QuarnWin's per-user data folder without Qt: $XDG_DATA_HOME/Hadrel/QuarnWin, or
 // ~/.local/share/Hadrel/QuarnWin when XDG_DATA_HOME is empty; the folder the dialog's
 // toolkit names for it. Empty when the environment names no home.

@@ -1,21 +1,9 @@
 #include "plc_tool/qt/automation.h"
 
-// What the automation layer does on every platform: the start switches and the count of
-// holds. How clients reach the object is the platform's (automation_dbus_posix.cpp,
-// automation_com_win32.cpp).
+// What the automation layer does on every platform: the count of holds. How clients reach
+// the object is the platform's (automation_dbus_posix.cpp, automation_com_win32.cpp).
 
 namespace quarnwin {
-
-bool AutomationServer::IsAutomationStart(const QStringList& arguments) {
-    for (const QString& a : arguments.mid(1)) {
-        QString option = a;
-        while (option.startsWith('-') || option.startsWith('/')) option.remove(0, 1);
-        if (option.compare("Embedding", Qt::CaseInsensitive) == 0 ||
-            option.compare("Automation", Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
 
 void AutomationServer::Hold(const QString& client) {
     WatchClient(client);

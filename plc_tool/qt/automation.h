@@ -27,9 +27,6 @@ class AutomationServer final : public QObject {
     explicit AutomationServer(QObject* parent = nullptr);
     ~AutomationServer() override;
 
-    // True when the program was started by an automation client (the framework's start
-    // switches "-Embedding", "-Automation", or "--automation").
-    static bool IsAutomationStart(const QStringList& arguments);
     // True when the platform's automation service (the session bus, COM) can be reached.
     static bool BusAvailable();
 

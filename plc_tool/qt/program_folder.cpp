@@ -13,10 +13,8 @@ namespace quarnwin {
 QString ProgramFolder() {
     const QString program = QCoreApplication::applicationDirPath();
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const bool writable = !program.isEmpty() && !IsInstalled(qtshared::ToFilesystemPath(program)) &&
-                          LogWritableIn(qtshared::ToFilesystemPath(program));
-    QString folder = qtshared::FromCorePath(common::Utf8FromPath(ChooseLogFolder(
-        qtshared::ToFilesystemPath(program), writable, qtshared::ToFilesystemPath(user))));
+    QString folder = qtshared::FromCorePath(common::Utf8FromPath(
+        LogFolderFor(qtshared::ToFilesystemPath(program), qtshared::ToFilesystemPath(user))));
     if (folder == user) QDir().mkpath(folder);
     if (!folder.endsWith('/')) folder += '/';
     return folder;

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "qt_shared/core_path.h"
+
 namespace quarnwin {
 
+// The core's texts are UTF-8, as its paths are.
 QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return qtshared::FromCorePath(text);
 }
 
 class QtFrontend::ArrowWhileAsking {

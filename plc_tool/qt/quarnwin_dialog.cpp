@@ -81,12 +81,15 @@ void CQuarnWinDlg::OnChoosePort() {
         UsePort(*port);
 }
 
+QString CQuarnWinDlg::portName() const {
+    return qtshared::FromCorePath(port_.port);
+}
+
 void CQuarnWinDlg::UsePort(const qtshared::PortInUse& port) {
     port_ = port;
-    portName_ = qtshared::FromCorePath(port_.port);
     qtshared::ShowPortInUse(port_, *portField_, *portOrigin_);
     portField_->setText(
-        portField_->fontMetrics().elidedText(portName_, Qt::ElideLeft, portField_->width()));
+        portField_->fontMetrics().elidedText(portName(), Qt::ElideLeft, portField_->width()));
     // Another port is another PLC: its station is searched before the next operation.
     session_->connection().Forget();
     if (!session_->Open(port_.port, settings_.baudrate == kFastSpeedIndex)) {

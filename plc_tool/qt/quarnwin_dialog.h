@@ -49,7 +49,8 @@ class CQuarnWinDlg final : public QDialog {
     StatusLine& statusLine() { return *status_; }
     const QuarnWinSettings& settings() const { return settings_; }
     QString logFile() const { return programFolder_ + "log.txt"; }
-    const QString& portName() const { return portName_; }
+    // The port in use as the dialog shows it.
+    QString portName() const;
     const qtshared::PortInUse& port() const { return port_; }
 
   public slots:
@@ -81,7 +82,6 @@ class CQuarnWinDlg final : public QDialog {
     QuarnWinSettings settings_;
     bool settingsRead_ = false;
     QString programFolder_;
-    QString portName_;
     StatusLine* status_ = nullptr;
     QLabel* portField_ = nullptr;
     QLabel* portOrigin_ = nullptr;

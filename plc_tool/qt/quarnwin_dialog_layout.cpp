@@ -144,10 +144,7 @@ void CQuarnWinDlg::BuildControls() {
                                    &QuarnWinSettings::backupBeforeDownload);
     verifyAfterDownload_ = choice("Verify after download", "verifyAfterDownload",
                                   &QuarnWinSettings::verifyAfterDownload);
-    auto* port = new QAction(qtshared::kPortMenuText, this);
-    port->setObjectName("portAction");
-    connect(port, &QAction::triggered, this, &CQuarnWinDlg::OnChoosePort);
-    addAction(port);
+    connect(qtshared::AddPortAction(*this), &QAction::triggered, this, &CQuarnWinDlg::OnChoosePort);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

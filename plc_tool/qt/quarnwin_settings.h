@@ -3,12 +3,14 @@
 // it ends. Stored under the company "Hadrel", program "QuarnWin", group "Einstellungen".
 #include <QString>
 
+#include "qt_shared/port_choice.h"
+
 namespace quarnwin {
 
 struct QuarnWinSettings {
     static constexpr const char* kCompany = "Hadrel";
     static constexpr const char* kProgram = "QuarnWin";
-    static constexpr const char* kGroup = "Einstellungen";
+    static constexpr const char* kGroup = qtshared::kSettingsGroup;
 
     int baudrate = 0;  // index in the speed list: 0 = 9600, 1 = 19200
     QString pathDn;    // project file last sent to the PLC

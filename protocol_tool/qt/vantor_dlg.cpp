@@ -101,10 +101,7 @@ void CVantorDlg::buildControls() {
     about->setObjectName("aboutAction");
     connect(about, &QAction::triggered, this, &CVantorDlg::showAbout);
     addAction(about);
-    auto* port = new QAction(qtshared::kPortMenuText, this);
-    port->setObjectName("portAction");
-    connect(port, &QAction::triggered, this, &CVantorDlg::choosePort);
-    addAction(port);
+    connect(qtshared::AddPortAction(*this), &QAction::triggered, this, &CVantorDlg::choosePort);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -152,10 +149,6 @@ void CVantorDlg::usePort(const qtshared::PortInUse& port) {
     }
 }
 
-std::filesystem::path CVantorDlg::ToPath(const QString& path) const {
-    return qtshared::ToFilesystemPath(path);
-}
-
 void CVantorDlg::takeOverControls() {
     settings_.cyrillic = cyrillic_->isChecked() ? 1 : 0;
 }
@@ -167,7 +160,7 @@ void CVantorDlg::getProtocol() {
     if (path.isEmpty()) return;
     settings_.protocolPath = qtshared::ToCorePath(path);
     // The outcome is on the screen already: status line, and messages where a file failed.
-    reader_.GetProtocol(ToPath(path), settings_.cyrillic != 0,
+    reader_.GetProtocol(qtshared::ToFilesystemPath(path), settings_.cyrillic != 0,
                         [this](const protocol::ProtocolChoice& current) {
                             return CProtocolDlg::Ask(current, this);
                         });
@@ -178,7 +171,7 @@ void CVantorDlg::getStatistics() {
         fileDialogs_.saveStatistics(this, qtshared::FromCorePath(settings_.statisticsPath));
     if (path.isEmpty()) return;
     settings_.statisticsPath = qtshared::ToCorePath(path);
-    reader_.GetStatistics(ToPath(path));
+    reader_.GetStatistics(qtshared::ToFilesystemPath(path));
 }
 
 void CVantorDlg::clearProtocol() {
@@ -197,7 +190,8 @@ void CVantorDlg::convertProtocol() {
     settings_.protocolPath = qtshared::ToCorePath(path);
     // A spreadsheet that can't be created shows no message here: the status line stays at
     // "Convert to ..." instead of "Convert ready". Every other failure was shown already.
-    protocol::ConvertToXls(ToPath(path), settings_.cyrillic != 0, reader_.Status(), frontend_);
+    protocol::ConvertToXls(qtshared::ToFilesystemPath(path), settings_.cyrillic != 0,
+                           reader_.Status(), frontend_);
 }
 
 void CVantorDlg::showAbout() {

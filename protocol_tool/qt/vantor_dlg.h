@@ -62,7 +62,6 @@ class CVantorDlg : public QDialog {
     void usePort(const qtshared::PortInUse& port);
     // The check box's state becomes the one the settings keep.
     void takeOverControls();
-    std::filesystem::path ToPath(const QString& path) const;
 
     StatusLineWidget* statusLine_;
     qtshared::DialogFrontend frontend_;

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "common/file_helpers.h"
 #include "testsupport/process.h"
 #include "testsupport/ser2net_server.h"
 
@@ -16,9 +15,7 @@ TEST(VantorctlNetwork, GetProtocolThroughADeviceServerKeepsEveryByte) {
     const fs::path dir = fs::path(link).parent_path();
     const std::string held = std::string(SAMPLES_DIR) + "/demo.pro";
     testsupport::BackgroundProcess sim(DISPLAYSIM_PATH, {"--link", link, "--protocol", held}, link);
-    std::ifstream want(held, std::ios::binary);
-    std::ostringstream expected;
-    expected << want.rdbuf();
+    const std::string expected = common::ReadWholeFile(held).value_or("");
     // Over RFC 2217 and over raw TCP (socket://, the server's own 8N2 line).
     for (const bool rfc2217 : {true, false}) {
         testsupport::Ser2net server({{link, "9600n82", rfc2217}});
@@ -27,10 +24,7 @@ TEST(VantorctlNetwork, GetProtocolThroughADeviceServerKeepsEveryByte) {
         auto result = testsupport::Run(
             VANTORCTL, {"--port", server.url(), "get-protocol", file.string(), "--new"});
         EXPECT_EQ(result.exitStatus, 0) << server.url() << ": " << result.err;
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream got;
-        got << in.rdbuf();
-        EXPECT_EQ(got.str(), expected.str()) << server.url();
+        EXPECT_EQ(common::ReadWholeFile(file).value_or(""), expected) << server.url();
         server.stop();
     }
     sim.stop();

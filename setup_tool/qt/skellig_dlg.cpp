@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,10 +107,7 @@ void CSkelligDlg::buildControls() {
     about->setObjectName("aboutAction");
     connect(about, &QAction::triggered, this, &CSkelligDlg::showAbout);
     addAction(about);
-    auto* port = new QAction(qtshared::kPortMenuText, this);
-    port->setObjectName("portAction");
-    connect(port, &QAction::triggered, this, &CSkelligDlg::choosePort);
-    addAction(port);
+    connect(qtshared::AddPortAction(*this), &QAction::triggered, this, &CSkelligDlg::choosePort);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

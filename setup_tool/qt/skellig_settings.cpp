@@ -2,22 +2,23 @@
 
 #include <QSettings>
 
+#include "qt_shared/port_choice.h"
+
 namespace skellig {
 
 namespace {
-constexpr char kGroup[] = "Einstellungen";
 constexpr char kPathVyn[] = "PathVYN";
 }  // namespace
 
 QString LoadPathVyn() {
     QSettings settings(kSettingsCompany, kSettingsProgram);
-    settings.beginGroup(kGroup);
+    settings.beginGroup(qtshared::kSettingsGroup);
     return settings.value(kPathVyn, QString()).toString();
 }
 
 void SavePathVyn(const QString& path) {
     QSettings settings(kSettingsCompany, kSettingsProgram);
-    settings.beginGroup(kGroup);
+    settings.beginGroup(qtshared::kSettingsGroup);
     settings.setValue(kPathVyn, path);
 }
 

@@ -4,23 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "common/clock.h"
+#include "common/file_helpers.h"
 #include "testsupport/process.h"
 #include "testsupport/ser2net_server.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 const std::vector<std::string> kFixedClock = {"--time", "11:54:19", "--date", "08.12.2026"};
 
@@ -40,7 +32,7 @@ TEST(SkelligctlNetwork, TheSampleSetupArrivesAsOverALocalPort) {
         auto result = testsupport::Run(SKELLIGCTL_PATH, args);
         EXPECT_EQ(result.exitStatus, 0) << name << ": " << result.err;
         sim.stop();
-        return Read(record);
+        return common::ReadWholeFile(record).value_or("");
     };
     const std::string local = sendVia("local", [](const std::string& link) { return link; });
     ASSERT_NE(local.find("@TK0000/01/"), std::string::npos) << local;
@@ -80,6 +72,6 @@ TEST(SkelligctlNetwork, TheSampleSetupArrivesAsOverALocalPort) {
     auto result = testsupport::Run(SKELLIGCTL_PATH, args);
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     sim.stop();
-    EXPECT_EQ(Read(record), local);
+    EXPECT_EQ(common::ReadWholeFile(record).value_or(""), local);
     fs::remove_all(dir);
 }

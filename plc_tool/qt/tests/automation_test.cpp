@@ -16,10 +16,18 @@
 #include "plc_tool/qt/quarnwin_dialog.h"
 #include "plc_tool/qt/tests/dialog_script.h"
 #include "plc_tool/qt/tests/qt_test_support.h"
+#include "qt_shared/dialog_command_line.h"
 
 using quarnwin::AutomationServer;
 
 namespace {
+
+// True when QuarnWin's command line (the arguments after its name) is an automation start.
+bool AutomationStart(const std::vector<std::string>& arguments) {
+    const qtshared::DialogProgram program{"quarnwin",     "quarnctl", "", "HadrelTest",
+                                          "QuarnWinTest", true,       ""};
+    return qtshared::ParseDialogArguments(program, arguments).automation;
+}
 
 // A client on its own connection to the session bus.
 struct Client {
@@ -48,10 +56,10 @@ class AutomationTest : public QObject {
     }
 
     void startSwitches() {
-        QVERIFY(AutomationServer::IsAutomationStart({"quarnwin", "-Embedding"}));
-        QVERIFY(AutomationServer::IsAutomationStart({"quarnwin", "/Automation"}));
-        QVERIFY(AutomationServer::IsAutomationStart({"quarnwin", "--automation"}));
-        QVERIFY(!AutomationServer::IsAutomationStart({"quarnwin", "--port", "x"}));
+        QVERIFY(AutomationStart({"-Embedding"}));
+        QVERIFY(AutomationStart({"/Automation"}));
+        QVERIFY(AutomationStart({"--automation"}));
+        QVERIFY(!AutomationStart({"--port", "x"}));
     }
 
     void aNormalStartWritesTheActivationEntry() {
