@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/utf8_path.h"
+
 namespace quarnwin {
 
 namespace fs = std::filesystem;

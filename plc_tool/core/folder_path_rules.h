@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-#include "common/utf8_path.h"
 
 namespace quarnwin {
 

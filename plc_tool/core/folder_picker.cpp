@@ -4,6 +4,8 @@
 #include <cctype>
 #include <system_error>
 
+#include "common/utf8_path.h"
+
 namespace quarnwin {
 
 namespace fs = std::filesystem;

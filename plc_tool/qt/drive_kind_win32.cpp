@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "common/utf8_path.h"
 #include "plc_tool/qt/drive_kind.h"
 
 namespace quarnwin {
