@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 
-
 namespace quarnwin {
 
 // The kind of a drive, as the platform reports it for a drive root ("C:\").
